@@ -9,7 +9,10 @@ namespace {
 // One line of a profile file. [begin, end) is its text, [end, next) its line
 // break (CR, LF or CR LF; empty on a last line without one).
 struct Line {
-  enum Kind { kBlank, kComment, kSection, kKey };
+  // kOther: a comment (first non-blank ';') or a line without '=' and not a
+  // section. Neither can be read, listed or replaced, and both survive the
+  // deletion of their section.
+  enum Kind { kBlank, kOther, kSection, kKey };
 
   std::size_t begin = 0;
   std::size_t end = 0;
@@ -17,8 +20,7 @@ struct Line {
   Kind kind = kBlank;
   // Section or key name, trimmed.
   std::string name;
-  // Key lines: whether there is an '=' and the raw text after it.
-  bool has_value = false;
+  // Key lines: where the raw text after the '=' begins.
   std::size_t value_begin = 0;
 };
 
@@ -81,7 +83,7 @@ Line parse_line(const std::string& file, std::size_t begin, std::size_t end, std
   if (first == end) {
     line.kind = Line::kBlank;
   } else if (file[first] == ';') {
-    line.kind = Line::kComment;
+    line.kind = Line::kOther;
   } else if (file[first] == '[') {
     line.kind = Line::kSection;
     std::size_t close = first + 1;
@@ -90,12 +92,13 @@ Line parse_line(const std::string& file, std::size_t begin, std::size_t end, std
     }
     line.name = trimmed(file, first + 1, close < end ? close : end);
   } else {
-    line.kind = Line::kKey;
     std::size_t equals = first;
     while (equals < end && file[equals] != '=') ++equals;
-    line.name = trimmed(file, first, equals);
-    if (equals < end) {
-      line.has_value = true;
+    if (equals == end) {
+      line.kind = Line::kOther;
+    } else {
+      line.kind = Line::kKey;
+      line.name = trimmed(file, first, equals);
       line.value_begin = equals + 1;
     }
   }
@@ -173,14 +176,11 @@ GbkText get_string(const std::string& file, const GbkText& section, const GbkTex
   std::string fallback = default_value;
   while (!fallback.empty() && fallback.back() == ' ') fallback.pop_back();
 
-  const std::string key_name = argument_name(key);
-  if (key_name.empty()) return fit_buffer(fallback, buffer_size);
   const std::vector<Line> lines = parse(file);
   const std::size_t header = find_section(lines, argument_name(section));
   if (header == kNone) return fit_buffer(fallback, buffer_size);
-  const std::size_t found = find_key(lines, header, key_name);
-  // A key line without '=' names a key that has no value: the default.
-  if (found == kNone || !lines[found].has_value) return fit_buffer(fallback, buffer_size);
+  const std::size_t found = find_key(lines, header, argument_name(key));
+  if (found == kNone) return fit_buffer(fallback, buffer_size);
   return fit_buffer(read_value(file, lines[found]), buffer_size);
 }
 
@@ -220,8 +220,8 @@ std::string write_string(const std::string& file, const GbkText& section, const 
     return file.substr(0, line.begin) + key_line(line.name, value) + file.substr(line.next);
   }
 
-  // A new key follows the last key line of the section, so comments and blank
-  // lines that end the section stay after it.
+  // A new key follows the last key line of the section (or its header), so
+  // comments, other lines and blank lines that end the section stay after it.
   std::size_t after = header;
   const std::size_t end = section_end(lines, header);
   for (std::size_t i = header + 1; i < end; ++i) {
@@ -249,7 +249,8 @@ std::string delete_section(const std::string& file, const GbkText& section) {
   const std::size_t header = find_section(lines, argument_name(section));
   if (header == kNone) return file;
   const std::size_t end = section_end(lines, header);
-  // The header and the key lines go; comments and blank lines stay.
+  // The header and the key lines go; comments, other lines and blank lines
+  // stay.
   std::string result = file.substr(0, lines[header].begin);
   for (std::size_t i = header + 1; i < end; ++i) {
     if (lines[i].kind != Line::kKey) {
