@@ -232,6 +232,8 @@ const WriteCase kWriteCases[] = {
     {"EmptyValue", "", {set("App", "key", "")}, "[App]\r\nkey=\r\n"},
     {"ArgumentsLoseSpaces", "", {set(" sec ", "  k ", "v")}, "[sec]\r\nk=v\r\n"},
     {"ValueVerbatim", "", {set("S", "k", "  \"x\" ; y  ")}, "[S]\r\nk=  \"x\" ; y  \r\n"},
+    // Line breaks in a value go in raw and start lines of their own.
+    {"ValueLineBreaksRaw", "[S]\r\n", {set("S", "k", "a\r\n[T]")}, "[S]\r\nk=a\r\n[T]\r\n"},
     {"ChineseNewFile", "", {set("群设置", "开关", "1")}, "[群设置]\r\n开关=1\r\n"},
 
     // Replacing a value keeps the file's spelling and rewrites the line.
