@@ -22,7 +22,10 @@ class WindowsEnv : public Env {
     const DWORD length = GetPrivateProfileStringA(
         section.c_str(), key.c_str(), default_value.c_str(), buffer.data(),
         static_cast<DWORD>(buffer_size), path.c_str());
-    return GbkText(buffer.data(), length);
+    // A value cut inside a two-byte character can leave a NUL inside the
+    // returned length (seen under Wine); the text ends there.
+    const GbkText value(buffer.data(), length);
+    return value.substr(0, value.find('\0'));
   }
 
   bool write_profile_string(const GbkText& path, const GbkText& section, const GbkText& key,
