@@ -8,10 +8,13 @@
 #include "plugin/entry_points.h"
 
 #ifdef _WIN32
-#define TARVOLO_ENTRY(internal, exported) __stdcall internal
+#define TARVOLO_VISIBLE
+#define TARVOLO_ENTRY __stdcall
+#define TARVOLO_EXPORTED_AS(name)
 #else
-#define TARVOLO_ENTRY(internal, exported) \
-  __attribute__((visibility("default"))) internal __asm__(exported)
+#define TARVOLO_VISIBLE __attribute__((visibility("default")))
+#define TARVOLO_ENTRY
+#define TARVOLO_EXPORTED_AS(name) __asm__(name)
 #endif
 
 namespace {
@@ -41,48 +44,51 @@ int guard_value(Entry entry) {
 extern "C" {
 
 // "info"
-const char* TARVOLO_ENTRY(tarvolo_info, "info")(void);
+TARVOLO_VISIBLE const char* TARVOLO_ENTRY tarvolo_info(void) TARVOLO_EXPORTED_AS("info");
 // "返回数据处理"
-const char* TARVOLO_ENTRY(tarvolo_normalise,
-                          "\xb7\xb5\xbb\xd8\xca\xfd\xbe\xdd\xb4\xa6\xc0\xed")(const char* text);
+TARVOLO_VISIBLE const char* TARVOLO_ENTRY tarvolo_normalise(const char* text)
+    TARVOLO_EXPORTED_AS("\xb7\xb5\xbb\xd8\xca\xfd\xbe\xdd\xb4\xa6\xc0\xed");
 // "分群窗口刷新"
-int TARVOLO_ENTRY(tarvolo_fill_group_settings,
-                  "\xb7\xd6\xc8\xba\xb4\xb0\xbf\xda\xcb\xa2\xd0\xc2")(const char* group,
-                                                                         const char* mode);
+TARVOLO_VISIBLE int TARVOLO_ENTRY tarvolo_fill_group_settings(const char* group, const char* mode)
+    TARVOLO_EXPORTED_AS("\xb7\xd6\xc8\xba\xb4\xb0\xbf\xda\xcb\xa2\xd0\xc2");
 // "分群管理"
-const char* TARVOLO_ENTRY(tarvolo_group_message, "\xb7\xd6\xc8\xba\xb9\xdc\xc0\xed")(
-    const char* message, const char* kind, const char* group, const char* sender,
-    const char* extra);
+TARVOLO_VISIBLE const char* TARVOLO_ENTRY tarvolo_group_message(const char* message, const char* kind,
+                                                const char* group, const char* sender,
+                                                const char* extra)
+    TARVOLO_EXPORTED_AS("\xb7\xd6\xc8\xba\xb9\xdc\xc0\xed");
 // "列表刷新"
-int TARVOLO_ENTRY(tarvolo_refresh_group_list, "\xc1\xd0\xb1\xed\xcb\xa2\xd0\xc2")(void);
+TARVOLO_VISIBLE int TARVOLO_ENTRY tarvolo_refresh_group_list(void)
+    TARVOLO_EXPORTED_AS("\xc1\xd0\xb1\xed\xcb\xa2\xd0\xc2");
 
 }  // extern "C"
 
-const char* tarvolo_info(void) { return guard_text([] { return tarvolo::run_info_entry(); }); }
+const char* TARVOLO_ENTRY tarvolo_info(void) {
+  return guard_text([] { return tarvolo::run_info_entry(); });
+}
 
-const char* tarvolo_normalise(const char* text) {
+const char* TARVOLO_ENTRY tarvolo_normalise(const char* text) {
   return guard_text([&] { return tarvolo::run_normalise_entry(text); });
 }
 
-int tarvolo_fill_group_settings(const char* group, const char* mode) {
+int TARVOLO_ENTRY tarvolo_fill_group_settings(const char* group, const char* mode) {
   return guard_value([&] { return tarvolo::run_fill_group_settings_entry(group, mode); });
 }
 
-const char* tarvolo_group_message(const char* message, const char* kind, const char* group,
+const char* TARVOLO_ENTRY tarvolo_group_message(const char* message, const char* kind, const char* group,
                                   const char* sender, const char* extra) {
   return guard_text([&] {
     return tarvolo::run_group_message_entry(message, kind, group, sender, extra);
   });
 }
 
-int tarvolo_refresh_group_list(void) {
+int TARVOLO_ENTRY tarvolo_refresh_group_list(void) {
   return guard_value([] { return tarvolo::run_refresh_group_list_entry(); });
 }
 
 #ifndef _WIN32
 // Off Windows no message loop delivers the main window's timer; the host
 // calls this between messages and while idle.
-extern "C" __attribute__((visibility("default"))) int pump_events(void) {
+extern "C" TARVOLO_VISIBLE int pump_events(void) {
   return guard_value([] { return tarvolo::run_pump_events_entry(); });
 }
 #endif
