@@ -56,10 +56,6 @@ std::vector<GbkText> split_text(const GbkText& text, const GbkText& separator) {
   return pieces;
 }
 
-namespace {
-
-// Full-width ASCII (0xA3 0xA1..0xFE) and the full-width blank (0xA1 0xA1)
-// as plain ASCII; every other character is kept as it is.
 GbkText fold_full_width(const GbkText& text) {
   GbkText folded;
   folded.reserve(text.size());
@@ -82,6 +78,8 @@ GbkText fold_full_width(const GbkText& text) {
   }
   return folded;
 }
+
+namespace {
 
 bool is_white_space(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';

@@ -39,6 +39,10 @@ GbkText replace_all(const GbkText& text, const GbkText& needle, const GbkText& r
 // empty text gives no pieces.
 std::vector<GbkText> split_text(const GbkText& text, const GbkText& separator);
 
+// Full-width ASCII forms (0xA3 0xA1..0xFE) as their ASCII characters and the
+// full-width blank (0xA1 0xA1) as a blank; every other character as it is.
+GbkText fold_full_width(const GbkText& text);
+
 // Full-width ASCII forms (lead byte 0xA3) read as their ASCII characters and
 // the full-width blank as a blank; then leading blanks, tabs and line breaks
 // are skipped, one sign is taken and decimal digits are read up to the first
