@@ -31,11 +31,13 @@ class VoteQueueFile {
   // The members with an open vote, in file order.
   std::vector<GbkText> list_vote_tasks() const;
   GbkText read_vote_field(const GbkText& member, const GbkText& key) const;
-  // Writes 群号, 类型, 时间 (the current local time) and 获得票数 = 0.
+  // Writes 群号, 类型, 时间 (the current local time) and 获得票数 = 0;
+  // nothing when the member or the group holds a line break.
   void create_vote_task(const GbkText& member, const GbkText& group) const;
   // Adds delta (+1 or -1) to the tally and appends the voter. False, and
-  // nothing written, when the voter cannot be stored (a line break, or a
-  // voter list that would outgrow what a read returns whole).
+  // nothing written, when the vote cannot be stored (a line break in the
+  // member or the voter, or a voter list that would outgrow what a read
+  // returns whole). A write the platform refuses is not reported.
   bool record_vote(const GbkText& member, const GbkText& voter, int delta) const;
   bool has_voted(const GbkText& member, const GbkText& voter) const;
   void delete_vote_task(const GbkText& member) const;
