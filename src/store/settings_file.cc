@@ -46,7 +46,8 @@ GbkText SettingsFile::read_admin_list(const GbkText& group) const {
 bool SettingsFile::admin_list_add(const GbkText& group, const GbkText& qq) const {
   const GbkText list = read_admin_list(group);
   if (has_line_break(qq) || !qq_list_has_room(list, qq)) return false;
-  return write_group_setting(group, kAdminListKey, qq_list_append(list, qq));
+  write_group_setting(group, kAdminListKey, qq_list_append(list, qq));
+  return true;
 }
 
 bool SettingsFile::admin_list_remove(const GbkText& group, const GbkText& qq) const {

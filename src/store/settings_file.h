@@ -34,7 +34,8 @@ class SettingsFile {
 
   GbkText read_admin_list(const GbkText& group) const;
   // False, and nothing written, when the entry cannot be stored: it holds a
-  // line break, or the list would outgrow what a read returns whole.
+  // line break, or the list would outgrow what a read returns whole. A
+  // write the platform refuses is not reported.
   bool admin_list_add(const GbkText& group, const GbkText& qq) const;
   // Rewrites the list without every entry equal to qq (also when there is
   // none, which creates the section). False when nothing could be written.
