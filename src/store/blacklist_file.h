@@ -16,9 +16,12 @@ class BlacklistFile {
   GbkText read_blacklist(const GbkText& group) const;
   bool blacklist_contains(const GbkText& group, const GbkText& qq) const;
   // Appends qq + ","; false, and nothing written, when qq holds a line break
-  // or the list would outgrow what a read returns whole.
+  // or the list would outgrow what a read returns whole. A write the
+  // platform refuses is not reported.
   bool blacklist_add(const GbkText& group, const GbkText& qq) const;
-  // Rewrites the list without every entry equal to qq, in every case.
+  // Rewrites the list without every entry equal to qq, in every case (also
+  // when there is none, which creates the section). False when the write
+  // was refused.
   bool blacklist_remove(const GbkText& group, const GbkText& qq) const;
   // Deletes the group's whole section.
   void blacklist_clear(const GbkText& group) const;
