@@ -83,6 +83,9 @@ class Env {
   // Full path of the executable of the process that loaded the library.
   virtual GbkText executable_path() = 0;
   virtual LocalTime local_time_now() = 0;
+  // Milliseconds from an arbitrary start, never going back (unlike the local
+  // clock, which the user may set); paces the windows' timer off Windows.
+  virtual std::int64_t monotonic_milliseconds() = 0;
 
   // --- Code page 936 <-> UTF-16, with the rules of Windows' own conversion
   // (MultiByteToWideChar / WideCharToMultiByte on code page 936). A text is
@@ -129,6 +132,7 @@ class EnvWrapper : public Env {
   }
   GbkText executable_path() override { return target_.executable_path(); }
   LocalTime local_time_now() override { return target_.local_time_now(); }
+  std::int64_t monotonic_milliseconds() override { return target_.monotonic_milliseconds(); }
   std::u16string gbk_to_utf16(const GbkText& text) override { return target_.gbk_to_utf16(text); }
   GbkText utf16_to_gbk(const std::u16string& text) override { return target_.utf16_to_gbk(text); }
 

@@ -184,6 +184,12 @@ class PosixEnv : public Env {
     return time;
   }
 
+  std::int64_t monotonic_milliseconds() override {
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+  }
+
   std::u16string gbk_to_utf16(const GbkText& text) override { return cp936_to_utf16(text); }
   GbkText utf16_to_gbk(const std::u16string& text) override { return utf16_to_cp936(text); }
 

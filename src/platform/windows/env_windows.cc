@@ -139,6 +139,10 @@ class WindowsEnv : public Env {
     return time;
   }
 
+  std::int64_t monotonic_milliseconds() override {
+    return static_cast<std::int64_t>(GetTickCount64());
+  }
+
   std::u16string gbk_to_utf16(const GbkText& text) override {
     const std::size_t end = text.find('\0');
     const int length = static_cast<int>(end == GbkText::npos ? text.size() : end);
