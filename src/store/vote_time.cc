@@ -39,7 +39,7 @@ bool is_valid(const LocalTime& t) {
 // expects or leaves the reader where it was and reports false.
 class TimeTextReader {
  public:
-  explicit TimeTextReader(GbkText text) : text_(std::move(text)) {}
+  explicit TimeTextReader(const GbkText& text) : text_(text) {}
 
   bool at_end() const { return pos_ == text_.size(); }
 
@@ -71,7 +71,7 @@ class TimeTextReader {
   }
 
  private:
-  GbkText text_;
+  const GbkText& text_;
   std::size_t pos_ = 0;
 };
 
@@ -98,7 +98,8 @@ LocalTime far_past_vote_time() { return LocalTime{kEarliestYear, 1, 1, 0, 0, 0};
 LocalTime parse_vote_time(const GbkText& text) {
   // Full-width digits read as ASCII digits; the marks are Chinese characters
   // and are not touched by the folding.
-  TimeTextReader reader(fold_full_width(text));
+  const GbkText folded = fold_full_width(text);
+  TimeTextReader reader(folded);
   LocalTime time;
   if (!reader.number_with_mark(&time.year, kYearMark) ||
       !reader.number_with_mark(&time.month, kMonthMark) ||
