@@ -16,6 +16,17 @@ inline GbkText command_argument(const GbkText& message, const GbkText& command) 
   return remove_all(message, command);
 }
 
+// Whether a command's argument can stand as a QQ number in a stored list: it
+// is not empty and holds no line break (normalisation leaves a lone CR or
+// LF), which would add lines of its own to an INI file.
+inline bool is_qq_argument(const GbkText& argument) {
+  return !argument.empty() && !has_line_break(argument);
+}
+
+// The answer of a command whose list has reached the size a read returns
+// whole: the entry is not added.
+inline constexpr char kListFullReply[] = "名单已满，无法添加！";
+
 }  // namespace tarvolo
 
 #endif  // TARVOLO_MODERATION_COMMAND_TEXT_H_
