@@ -9,7 +9,10 @@
 namespace tarvolo {
 
 // Opens the vote task on `member` and posts the announcement in `group`.
-void start_vote(const ModerationContext& context, const GbkText& member, const GbkText& group);
+// False, and nothing posted, when the task could not be stored (a member or
+// group text that holds a line break, or a write the platform refused): no
+// vote is announced that nobody could cast.
+bool start_vote(const ModerationContext& context, const GbkText& member, const GbkText& group);
 
 // One vote by `voter` on `member`, sent in `group`; `command` is "#赞同" or
 // "#反对". Returns the reply for the host to post.
