@@ -1,12 +1,94 @@
-// Placeholder until this step is built: it does nothing and leaves the
-// reply empty.
 #include "moderation/screening.h"
 
-namespace tarvolo {
+#include <algorithm>
 
-GbkText screen_message(const ModerationContext&, const GbkText&, const GbkText&, const GbkText&,
-                       PatternObject&) {
-  return GbkText();
+#include "moderation/member_removal.h"
+#include "moderation/votes.h"
+#include "store/keyword_list_file.h"
+#include "store/settings_file.h"
+#include "store/vote_queue_file.h"
+
+namespace tarvolo {
+namespace {
+
+// Wrapped around every keyword, so that the keyword may stand anywhere in
+// the message.
+const char kAnyText[] = ".*?";
+
+// The action modes of a group's "操作方式" (the index of the choice in the
+// group settings window).
+constexpr int kRemoveAtOnce = 0;
+constexpr int kRemovalVote = 1;
+
+GbkText removal_notice(const GbkText& sender) {
+  return "【Tarvolo】：\r\nQQ：" + sender + " 涉嫌发送非法关键词，已被踢出本群，希望大家引以为戒！";
+}
+
+// Whether the keyword occurs in the message, ignoring letter case. Only the
+// first match is asked for: one hit is all screening needs, the engine stops
+// there, and a keyword that can match the empty text does not make the
+// engine walk every position of the message. A keyword the engine rejects,
+// or whose match runs into the engine's limits, is not found.
+bool keyword_found(PatternObject& patterns, const GbkText& keyword, const GbkText& message) {
+  try {
+    const bool ran = patterns.execute_pattern(kAnyText + keyword + kAnyText, message,
+                                              /*case_sensitive=*/false, /*multiline=*/true,
+                                              /*global=*/false);
+    return ran && patterns.match_count() >= 1;
+  } catch (...) {
+    // Not expected from an engine; one keyword must not end the screening.
+    return false;
+  }
+}
+
+GbkText remove_sender(const ModerationContext& context, const GbkText& group,
+                      const GbkText& sender) {
+  context.host->post_group_message(group, removal_notice(sender));
+  remove_member(context, group, sender);
+  return kNoReply;
+}
+
+}  // namespace
+
+GbkText screen_message(const ModerationContext& context, const GbkText& message,
+                       const GbkText& group, const GbkText& sender, PatternObject& patterns) {
+  const SettingsFile settings(context.config);
+  const int threshold = text_to_int(settings.read_group_setting(group, kTriggerCountKey));
+
+  const KeywordListFile keywords(context.config);
+  int hit_count = 0;
+  for (const GbkText& line : keyword_lines(keywords.read_keyword_list())) {
+    const KeywordEntry entry = parse_keyword_entry(line);
+    // A line without a type (an empty line, a line without "====") and a
+    // line of any other type have no effect, so their pattern is not run.
+    const GbkText type = entry.type();
+    const bool accumulating = type == kAccumulatingKeywordType;
+    const bool direct_removal = type == kDirectRemovalKeywordType;
+    if (!entry.complete() || (!accumulating && !direct_removal)) continue;
+
+    if (!keyword_found(patterns, entry.pattern(), message)) continue;
+    if (direct_removal) return remove_sender(context, group, sender);
+    ++hit_count;
+  }
+  if (hit_count < threshold) return GbkText();
+
+  const int action_mode = text_to_int(settings.read_group_setting(group, kActionModeKey));
+
+  // A member who is already under a removal vote, opened here or in any
+  // other group, and offends again is removed at once.
+  const std::vector<GbkText> voted_on = VoteQueueFile(context.config).list_vote_tasks();
+  if (std::find(voted_on.begin(), voted_on.end(), sender) != voted_on.end()) {
+    return remove_sender(context, group, sender);
+  }
+
+  switch (action_mode) {
+    case kRemoveAtOnce:
+      return remove_sender(context, group, sender);
+    case kRemovalVote:
+      return start_vote(context, sender, group) ? GbkText(kNoReply) : GbkText();
+    default:
+      return GbkText();
+  }
 }
 
 }  // namespace tarvolo
