@@ -3,6 +3,12 @@
 // exported entries.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
 #include <cstring>
 #include <memory>
 #include <string>
@@ -19,6 +25,69 @@ const std::string kSep = host_sim::kPathSeparator;
 std::string config_path(const std::string& name) {
   return host_sim::executable_directory() + kSep + "config" + kSep + name;
 }
+
+std::string read_config(const std::string& name) {
+  std::string contents;
+  if (!tarvolo::Env::Default().read_file(config_path(name), &contents)) return "<missing>";
+  return contents;
+}
+
+void write_config(const std::string& name, const std::string& contents) {
+  ASSERT_TRUE(tarvolo::Env::Default().write_file(config_path(name), contents)) << name;
+}
+
+// The calls that reached the recording host API library beside the plug-in:
+// loading it again by its path gives the module the plug-in loaded.
+class HostCallLog {
+ public:
+  HostCallLog() {
+    const std::string path = host_sim::executable_directory() + kSep + host_sim::kHostApiFileName;
+#ifdef _WIN32
+    module_ = LoadLibraryA(path.c_str());
+#else
+    module_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+#endif
+    if (module_ == nullptr) return;
+    log_ = reinterpret_cast<LogFunction>(symbol("cqapi_call_log"));
+    clear_ = reinterpret_cast<ClearFunction>(symbol("cqapi_clear_call_log"));
+    using EchoFunction = void (*)(int);
+    if (auto echo = reinterpret_cast<EchoFunction>(symbol("cqapi_set_echo"))) echo(0);
+  }
+  ~HostCallLog() {
+#ifdef _WIN32
+    if (module_ != nullptr) FreeLibrary(module_);
+#else
+    if (module_ != nullptr) dlclose(module_);
+#endif
+  }
+  HostCallLog(const HostCallLog&) = delete;
+  HostCallLog& operator=(const HostCallLog&) = delete;
+
+  bool usable() const { return log_ != nullptr && clear_ != nullptr; }
+  // One line per call: "post" or "kick", TAB, group, TAB, text or QQ number.
+  std::string calls() const { return log_(); }
+  void clear() const { clear_(); }
+
+ private:
+  using LogFunction = const char* (*)();
+  using ClearFunction = void (*)();
+
+  void* symbol(const char* name) const {
+#ifdef _WIN32
+    return reinterpret_cast<void*>(GetProcAddress(module_, name));
+#else
+    return dlsym(module_, name);
+#endif
+  }
+
+#ifdef _WIN32
+  HMODULE module_ = nullptr;
+#else
+  void* module_ = nullptr;
+#endif
+  LogFunction log_ = nullptr;
+  ClearFunction clear_ = nullptr;
+};
 
 class LoadedPluginTest : public ::testing::Test {
  protected:
@@ -87,6 +156,70 @@ TEST_F(LoadedPluginTest, HostBuffersAreNeverWritten) {
   EXPECT_STREQ(sender, "5");
   EXPECT_STREQ(extra, "extra");
   EXPECT_STREQ(text, " a b ");
+}
+
+// Commands, refusals and enforcement through 分群管理, with the files they
+// leave and the host calls they make. Group 700 has sections of its own so
+// that the other tests' messages do not meet them; its threshold keeps the
+// screening of ordinary messages quiet.
+void settle_group_700(const HostCallLog& host) {
+  ASSERT_TRUE(host.usable());
+  write_config("Tarvolo.ini", "[超级管理员]\r\nQQ=1\r\n[700]\r\n开关=1\r\n触发次数=99\r\n");
+  tarvolo::Env::Default().delete_file(config_path("黑名单.ini"));
+  host.clear();
+}
+
+std::string send(PluginLibrary* plugin, const char* group, const char* sender,
+                 const char* message) {
+  return plugin->group_message(message, "2", group, sender, "");
+}
+
+TEST_F(LoadedPluginTest, CommandsAnswerAndWriteTheFiles) {
+  HostCallLog host;
+  settle_group_700(host);
+  const struct {
+    const char* sender;
+    const char* message;
+    const char* reply;
+  } chat[] = {
+      {"1", "#添加管理员 10001", "添加成功！"},
+      {"1", "看看#查询管理员", "当前本群拥有以下管理：\r\n10001,"},
+      {"10001", "#加黑名单 8", "添加成功！"},
+      {"10001", "#加黑名单 9\n[x]", "请输入正确的QQ号码！"},
+      {"10001", "#加黑名单", "请输入正确的QQ号码！"},
+      {"10001", "#查黑名单", "当前本群黑名单成员如下：\r\n8,"},
+      {"10001", "#添加管理员 5", ""},
+  };
+  for (const auto& line : chat) {
+    EXPECT_EQ(send(plugin, "700", line.sender, line.message), line.reply) << line.message;
+  }
+  EXPECT_EQ(read_config("Tarvolo.ini"),
+            "[超级管理员]\r\nQQ=1\r\n[700]\r\n开关=1\r\n触发次数=99\r\n管理员=10001,\r\n");
+  EXPECT_EQ(read_config("黑名单.ini"), "[700]\r\n黑名单=8,\r\n");
+  EXPECT_EQ(host.calls(), "");
+}
+
+TEST_F(LoadedPluginTest, ABlacklistedSenderIsKickedWithANotice) {
+  HostCallLog host;
+  settle_group_700(host);
+  write_config("黑名单.ini", "[700]\r\n黑名单=8,\r\n");
+  write_config("任务队列.ini", "[8]\r\n群号=701\r\n");
+  EXPECT_EQ(send(plugin, "700", "8", "hello"), "QQ：8 存在于黑名单，现已被T出本群。");
+  EXPECT_EQ(host.calls(), "kick\t700\t8\n");
+  EXPECT_EQ(read_config("黑名单.ini"), "[700]\r\n黑名单=8,\r\n");
+  EXPECT_EQ(read_config("任务队列.ini"), "[8]\r\n群号=701\r\n");
+}
+
+TEST_F(LoadedPluginTest, AFullListRefusesTheEntry) {
+  HostCallLog host;
+  settle_group_700(host);
+  std::string full;
+  while (full.size() + 11 <= 10239) full += "1234567890,";
+  full += std::string(10239 - full.size() - 1, '7') + ",";
+  const std::string blacklist = "[700]\r\n黑名单=" + full + "\r\n";
+  write_config("黑名单.ini", blacklist);
+  EXPECT_EQ(send(plugin, "700", "1", "#加黑名单 8"), "名单已满，无法添加！");
+  EXPECT_EQ(read_config("黑名单.ini"), blacklist);
 }
 
 }  // namespace
