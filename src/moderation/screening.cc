@@ -1,6 +1,7 @@
 #include "moderation/screening.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "moderation/member_removal.h"
 #include "moderation/votes.h"
@@ -28,12 +29,14 @@ GbkText removal_notice(const GbkText& sender) {
 // first match is asked for: one hit is all screening needs, the engine stops
 // there, and a keyword that can match the empty text does not make the
 // engine walk every position of the message. A keyword the engine rejects,
-// or whose match runs into the engine's limits, is not found.
-bool keyword_found(PatternObject& patterns, const GbkText& keyword, const GbkText& message) {
+// or whose match runs into the engine's limits, is not found. `search` is
+// scratch space for the wrapped keyword, reused from line to line.
+bool keyword_found(PatternObject& patterns, std::string_view keyword, const GbkText& message,
+                   GbkText& search) {
+  search.assign(kAnyText).append(keyword).append(kAnyText);
   try {
-    const bool ran = patterns.execute_pattern(kAnyText + keyword + kAnyText, message,
-                                              /*case_sensitive=*/false, /*multiline=*/true,
-                                              /*global=*/false);
+    const bool ran = patterns.execute_pattern(search, message, /*case_sensitive=*/false,
+                                              /*multiline=*/true, /*global=*/false);
     return ran && patterns.match_count() >= 1;
   } catch (...) {
     // Not expected from an engine; one keyword must not end the screening.
@@ -55,18 +58,19 @@ GbkText screen_message(const ModerationContext& context, const GbkText& message,
   const SettingsFile settings(context.config);
   const int threshold = text_to_int(settings.read_group_setting(group, kTriggerCountKey));
 
-  const KeywordListFile keywords(context.config);
+  const GbkText list = KeywordListFile(context.config).read_keyword_list();
+  KeywordEntryReader reader(list);
+  KeywordEntryView entry;
+  GbkText search;
   int hit_count = 0;
-  for (const GbkText& line : keyword_lines(keywords.read_keyword_list())) {
-    const KeywordEntry entry = parse_keyword_entry(line);
+  while (reader.next(&entry)) {
     // A line without a type (an empty line, a line without "====") and a
     // line of any other type have no effect, so their pattern is not run.
-    const GbkText type = entry.type();
-    const bool accumulating = type == kAccumulatingKeywordType;
-    const bool direct_removal = type == kDirectRemovalKeywordType;
-    if (!entry.complete() || (!accumulating && !direct_removal)) continue;
+    const bool accumulating = entry.type == kAccumulatingKeywordType;
+    const bool direct_removal = entry.type == kDirectRemovalKeywordType;
+    if (!entry.complete || (!accumulating && !direct_removal)) continue;
 
-    if (!keyword_found(patterns, entry.pattern(), message)) continue;
+    if (!keyword_found(patterns, entry.pattern, message, search)) continue;
     if (direct_removal) return remove_sender(context, group, sender);
     ++hit_count;
   }

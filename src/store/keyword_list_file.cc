@@ -35,7 +35,49 @@ bool ends_with_line_end(const GbkText& list) {
   return list.size() >= 2 && list.compare(list.size() - 2, 2, kLineEnd) == 0;
 }
 
+// Position of the first `needle` in text[from, end) that starts on a
+// character boundary (from must be one), or end. The same stepping as
+// find_text, kept inline here because screening runs it over the whole list
+// for every message.
+std::size_t find_in(std::string_view text, std::size_t from, std::size_t end,
+                    std::string_view needle) {
+  const char first = needle[0];
+  for (std::size_t pos = from; pos < end;) {
+    if (text[pos] == first && end - pos >= needle.size() &&
+        text.compare(pos, needle.size(), needle) == 0) {
+      return pos;
+    }
+    pos += (static_cast<unsigned char>(text[pos]) >= 0x80 && pos + 1 < end) ? 2 : 1;
+  }
+  return end;
+}
+
 }  // namespace
+
+bool KeywordEntryReader::next(KeywordEntryView* entry) {
+  const std::string_view line_end = kLineEnd;
+  const std::string_view separator = kPieceSeparator;
+  // The text after the last CR LF is a line only when it is not empty.
+  if (position_ >= list_.size()) return false;
+  const std::size_t start = position_;
+  const std::size_t end = find_in(list_, start, list_.size(), line_end);
+  position_ = end == list_.size() ? end : end + line_end.size();
+
+  // Pieces of [start, end): the first ends at the first "====" (or the line
+  // end); the second exists when a second "====" ends it or when text
+  // follows the first one.
+  const std::size_t first_end = find_in(list_, start, end, separator);
+  entry->pattern = list_.substr(start, first_end - start);
+  entry->type = std::string_view();
+  entry->complete = false;
+  if (first_end < end) {
+    const std::size_t type_start = first_end + separator.size();
+    const std::size_t type_end = find_in(list_, type_start, end, separator);
+    entry->type = list_.substr(type_start, type_end - type_start);
+    entry->complete = type_end < end || type_start < end;
+  }
+  return true;
+}
 
 std::vector<GbkText> keyword_lines(const GbkText& list) { return split_text(list, kLineEnd); }
 

@@ -4,6 +4,7 @@
 #ifndef TARVOLO_STORE_KEYWORD_LIST_FILE_H_
 #define TARVOLO_STORE_KEYWORD_LIST_FILE_H_
 
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -29,6 +30,28 @@ struct KeywordEntry {
 // The lines of a list text, cut at CR LF by the splitting rule.
 std::vector<GbkText> keyword_lines(const GbkText& list);
 KeywordEntry parse_keyword_entry(const GbkText& line);
+
+// One line of a list as screening needs it: its first two pieces, seen in
+// place in the list text (valid while that text lives and is unchanged).
+struct KeywordEntryView {
+  std::string_view pattern;
+  std::string_view type;
+  bool complete = false;  // two pieces or more
+};
+
+// Walks the lines of a list text with the same lines and pieces as
+// keyword_lines and parse_keyword_entry, without copying them: screening
+// reads the whole list for every message.
+class KeywordEntryReader {
+ public:
+  explicit KeywordEntryReader(std::string_view list) : list_(list) {}
+  // The next line; false after the last one.
+  bool next(KeywordEntryView* entry);
+
+ private:
+  std::string_view list_;
+  std::size_t position_ = 0;
+};
 // True for the empty text and for exactly "\r\n".
 bool keyword_list_is_empty(const GbkText& list);
 

@@ -59,6 +59,41 @@ TEST(KeywordEntryTest, PiecesPatternAndType) {
   }
 }
 
+// Screening's in-place walk must see exactly the lines and pieces that the
+// copying functions give.
+TEST(KeywordEntryReaderTest, AgreesWithTheCopyingFunctions) {
+  const GbkText lists[] = {
+      "",
+      "\r\n",
+      "\r\n\r\n",
+      "a====直接踢出\r\nb====累积关键词\r\n",
+      "a====直接踢出\r\nb====累积关键词",
+      "abc\r\nabc====\r\nabc========\r\n====\r\n========x\r\n",
+      "a====b====累积关键词\r\n====累积关键词\r\n",
+      "a===\r\n=\r\n==\r\n===\r\n=====\r\n",
+      "\r\r\n\n\r\n\r",
+      // Second bytes that look like '=', CR or LF belong to their character.
+      "\xB0=\x81===x====y\r\n\xB0\r\nz\r\n",
+      "ab\xB0\r\n\xB0",
+      "x====\xB0",
+      "x====y\xB0====z\xB0",
+  };
+  for (const GbkText& list : lists) {
+    SCOPED_TRACE(::testing::PrintToString(list));
+    KeywordEntryReader reader(list);
+    for (const GbkText& line : keyword_lines(list)) {
+      const KeywordEntry expected = parse_keyword_entry(line);
+      KeywordEntryView entry;
+      ASSERT_TRUE(reader.next(&entry)) << line;
+      EXPECT_EQ(entry.pattern, expected.pattern()) << line;
+      EXPECT_EQ(entry.type, expected.type()) << line;
+      EXPECT_EQ(entry.complete, expected.complete()) << line;
+    }
+    KeywordEntryView entry;
+    EXPECT_FALSE(reader.next(&entry));
+  }
+}
+
 TEST(KeywordListIsEmptyTest, OnlyNothingOrOneLineEnd) {
   EXPECT_TRUE(keyword_list_is_empty(""));
   EXPECT_TRUE(keyword_list_is_empty("\r\n"));
