@@ -222,4 +222,59 @@ TEST_F(LoadedPluginTest, AFullListRefusesTheEntry) {
   EXPECT_EQ(read_config("黑名单.ini"), blacklist);
 }
 
+// Keyword screening and removal votes through 分群管理. Group 800 has its own
+// settings; the keyword list is removed again at the end of each test so
+// that it screens no other test's messages.
+void settle_group_800(const HostCallLog& host, const std::string& keywords) {
+  ASSERT_TRUE(host.usable());
+  write_config("Tarvolo.ini", "[800]\r\n开关=1\r\n触发次数=2\r\n操作方式=1\r\n得票上限=2\r\n");
+  write_config("关键词.txt", keywords);
+  tarvolo::Env::Default().delete_file(config_path("任务队列.ini"));
+  host.clear();
+}
+
+// Removes the keyword list when the test ends, however it ends.
+struct KeywordListRemover {
+  ~KeywordListRemover() { tarvolo::Env::Default().delete_file(config_path("关键词.txt")); }
+};
+
+TEST_F(LoadedPluginTest, ScreeningOpensAVoteThatTheMembersDecide) {
+  HostCallLog host;
+  KeywordListRemover remover;
+  settle_group_800(host, "广告====累积关键词\r\n加.群====累积关键词\r\n");
+  EXPECT_EQ(send(plugin, "800", "31", "买广告"), "");  // one hit of two
+  EXPECT_EQ(send(plugin, "800", "31", "买广告 加个群"), "[noreply]");
+  EXPECT_EQ(host.calls(),
+            "post\t800\t【Tarvolo】：\r\nQQ：31 因检测到您发送了非法关键词，特此进行投票移除！\r\n"
+            "当前票数：0/2\r\n发送\"#赞同 31\"赞同T出此人\r\n发送\"#反对 31\"反对T出此人\r\n"
+            "PS.身处裁决阶段，再次发送非法关键词将被直接移除！\n");
+  const std::string task = read_config("任务队列.ini");
+  EXPECT_EQ(task.find("[31]\r\n群号=800\r\n类型=投票移除\r\n时间="), 0u) << task;
+  EXPECT_NE(task.find("\r\n获得票数=0\r\n"), std::string::npos) << task;
+
+  host.clear();
+  EXPECT_EQ(send(plugin, "900", "41", "#赞同 31"), "投票成功！\r\n当前QQ：31 的票数为：1/");
+  EXPECT_EQ(send(plugin, "800", "41", "#反对 31"), "你已经投过票了！");
+  EXPECT_EQ(send(plugin, "800", "31", "#反对 31"), "无法给自己投票！");
+  EXPECT_EQ(send(plugin, "800", "42", "#赞同\r\n31"),
+            "【Tarvolo】\r\nQQ：31因涉嫌发送非法关键词，经群友们神圣的判决，已经被T出本群！");
+  EXPECT_EQ(host.calls(), "kick\t800\t31\n");
+  EXPECT_EQ(read_config("任务队列.ini").find("[31]"), std::string::npos);
+}
+
+TEST_F(LoadedPluginTest, DirectRemovalPostsTheNoticeBeforeTheKick) {
+  HostCallLog host;
+  KeywordListRemover remover;
+  // A pattern the engine rejects, an empty line and a line without a type
+  // stop nothing.
+  settle_group_800(host, "(====直接踢出\r\n\r\n傻.子\r\n傻.子====直接踢出\r\n");
+  EXPECT_EQ(send(plugin, "800", "32", "你 傻大子"), "[noreply]");
+  EXPECT_EQ(host.calls(),
+            "post\t800\t【Tarvolo】：\r\nQQ：32 涉嫌发送非法关键词，已被踢出本群，希望大家引以为戒！\n"
+            "kick\t800\t32\n");
+  host.clear();
+  EXPECT_EQ(send(plugin, "800", "32", "傻\n子"), "");  // the dot does not match a line feed
+  EXPECT_EQ(host.calls(), "");
+}
+
 }  // namespace
