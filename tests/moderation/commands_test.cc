@@ -10,11 +10,13 @@
 #include "moderation/blacklist_enforcement.h"
 #include "moderation/command_text.h"
 #include "moderation/member_removal.h"
+#include "support/full_qq_list.h"
 #include "support/temp_run_dir.h"
 
 namespace tarvolo {
 namespace {
 
+using fixtures::full_qq_list;
 using fixtures::kick;
 using fixtures::RecordingHostApi;
 using fixtures::TempRunDir;
@@ -23,14 +25,6 @@ const char kSettings[] = "Tarvolo.ini";
 const char kBlacklist[] = "黑名单.ini";
 const char kQueue[] = "任务队列.ini";
 const char kMissing[] = "<missing>";
-
-// A list that fills what a read returns whole to the last byte: no entry
-// fits after it.
-GbkText full_list() {
-  GbkText list;
-  while (list.size() + 11 <= kMaxStoredListBytes) list += "1234567890,";
-  return list + GbkText(kMaxStoredListBytes - list.size() - 1, '7') + ",";
-}
 
 // One command: the file it works on before, the message, the reply (none
 // when nullptr), the file after, and whether the main window's group list
@@ -68,7 +62,7 @@ class CommandsTest : public ::testing::Test {
 };
 
 TEST_F(CommandsTest, AdministratorCommandsKeepTheGroupsList) {
-  const std::string full = "[100]\r\n管理员=" + full_list() + "\r\n";
+  const std::string full = "[100]\r\n管理员=" + full_qq_list() + "\r\n";
   const CommandCase cases[] = {
       {kMissing, "#添加管理员", "请输入正确的管理员QQ！", kMissing},
       {kMissing, "#添加管理员#添加管理员", "请输入正确的管理员QQ！", kMissing},
@@ -115,7 +109,7 @@ TEST_F(CommandsTest, AnAdministratorChangeWithoutAWindowOnlyWritesTheFile) {
 }
 
 TEST_F(CommandsTest, BlacklistCommandsKeepTheGroupsList) {
-  const std::string full = "[100]\r\n黑名单=" + full_list() + "\r\n";
+  const std::string full = "[100]\r\n黑名单=" + full_qq_list() + "\r\n";
   const std::string two_groups = "[100]\r\n黑名单=1,\r\n[200]\r\n黑名单=2,\r\n";
   const CommandCase cases[] = {
       {kMissing, "#加黑名单10001", "添加成功！", "[100]\r\n黑名单=10001,\r\n"},
@@ -195,7 +189,7 @@ TEST_F(CommandsTest, RemovalKicksEndsTheVoteAndBlacklistsWhenTheGroupSaysSo) {
   const std::string queue =
       "[111]\r\n群号=300\r\n类型=投票移除\r\n获得票数=2\r\n[222]\r\n群号=100\r\n";
   const std::string queue_without_111 = "[222]\r\n群号=100\r\n";
-  const std::string full = "[100]\r\n黑名单=" + full_list() + "\r\n";
+  const std::string full = "[100]\r\n黑名单=" + full_qq_list() + "\r\n";
   const struct {
     const char* auto_blacklist;  // nullptr: no key
     std::string blacklist_before;

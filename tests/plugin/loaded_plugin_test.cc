@@ -15,6 +15,7 @@
 
 #include "platform/env.h"
 #include "plugin_library.h"
+#include "support/full_qq_list.h"
 
 namespace {
 
@@ -213,10 +214,7 @@ TEST_F(LoadedPluginTest, ABlacklistedSenderIsKickedWithANotice) {
 TEST_F(LoadedPluginTest, AFullListRefusesTheEntry) {
   HostCallLog host;
   settle_group_700(host);
-  std::string full;
-  while (full.size() + 11 <= 10239) full += "1234567890,";
-  full += std::string(10239 - full.size() - 1, '7') + ",";
-  const std::string blacklist = "[700]\r\n黑名单=" + full + "\r\n";
+  const std::string blacklist = "[700]\r\n黑名单=" + tarvolo::fixtures::full_qq_list() + "\r\n";
   write_config("黑名单.ini", blacklist);
   EXPECT_EQ(send(plugin, "700", "1", "#加黑名单 8"), "名单已满，无法添加！");
   EXPECT_EQ(read_config("黑名单.ini"), blacklist);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/full_qq_list.h"
 #include "support/temp_run_dir.h"
 
 namespace tarvolo {
@@ -79,18 +80,20 @@ TEST_F(BlacklistFileTest, AnEntryThatCannotBeStoredIsRefused) {
   EXPECT_FALSE(blacklist.blacklist_add("100", "\r1"));
   EXPECT_EQ(stored(), "<missing>");
 
-  GbkText full;
-  while (full.size() + 11 <= kMaxStoredListBytes) full += "1234567890,";
-  const std::string with_full_list = "[100]\r\n黑名单=" + full + "\r\n";
+  const std::string with_full_list = "[100]\r\n黑名单=" + fixtures::full_qq_list() + "\r\n";
   store(with_full_list);
   EXPECT_FALSE(blacklist.blacklist_add("100", "1234567890"));
+  EXPECT_FALSE(blacklist.blacklist_add("100", "1"));
   EXPECT_EQ(stored(), with_full_list);
   EXPECT_TRUE(blacklist.blacklist_contains("100", "1234567890"));
-  // A shorter entry that still fits is taken, up to the last byte.
-  const GbkText last(kMaxStoredListBytes - full.size() - 1, '9');
-  EXPECT_TRUE(blacklist.blacklist_add("100", last));
-  EXPECT_EQ(blacklist.read_blacklist("100"), full + last + ",");
-  EXPECT_TRUE(blacklist.blacklist_contains("100", last));
+
+  // An entry is taken as long as the list then fits, to the last byte.
+  const GbkText almost_full = GbkText(kMaxStoredListBytes - 4, '1') + ",";
+  store("[100]\r\n黑名单=" + almost_full + "\r\n");
+  EXPECT_TRUE(blacklist.blacklist_add("100", "12"));
+  EXPECT_FALSE(blacklist.blacklist_add("100", "3"));
+  EXPECT_EQ(blacklist.read_blacklist("100"), almost_full + "12,");
+  EXPECT_TRUE(blacklist.blacklist_contains("100", "12"));
 }
 
 }  // namespace

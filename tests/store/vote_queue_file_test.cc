@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/full_qq_list.h"
 #include "support/temp_run_dir.h"
 
 namespace tarvolo {
@@ -69,11 +70,10 @@ TEST_F(VoteQueueFileTest, VotersAreWholeEntriesInVotingOrder) {
 }
 
 TEST_F(VoteQueueFileTest, AVoteThatCannotBeStoredChangesNothing) {
-  GbkText full;
-  while (full.size() + 11 <= kMaxStoredListBytes) full += "1234567890,";
-  const std::string queue_text = "[111]\r\n获得票数=3\r\n投票人=" + full + "\r\n[555]\r\n获得票数=0\r\n";
+  const std::string queue_text = "[111]\r\n获得票数=3\r\n投票人=" + fixtures::full_qq_list() +
+                                 "\r\n[555]\r\n获得票数=0\r\n";
   store(queue_text);
-  EXPECT_FALSE(queue.record_vote("111", "1234567890", +1));
+  EXPECT_FALSE(queue.record_vote("111", "1", +1));
   EXPECT_FALSE(queue.record_vote("555", "1\r\n[999]", +1));
   EXPECT_FALSE(queue.record_vote("555", "1\n", -1));
   EXPECT_FALSE(queue.record_vote("555\r\n[x]", "1", +1));
