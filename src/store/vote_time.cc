@@ -20,7 +20,7 @@ constexpr int kLatestYear = 9999;
 // no number, which keeps every value far from overflowing.
 constexpr std::size_t kMaxDigits = 4;
 
-GbkText number_with_mark(int value, const char* mark) { return std::to_string(value) + mark; }
+GbkText time_part(int value, const char* mark) { return std::to_string(value) + mark; }
 
 bool is_leap_year(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
@@ -78,17 +78,17 @@ class TimeTextReader {
 }  // namespace
 
 GbkText format_vote_time(const LocalTime& time) {
-  GbkText text = number_with_mark(time.year, kYearMark) + number_with_mark(time.month, kMonthMark) +
-                 number_with_mark(time.day, kDayMark);
+  GbkText text = time_part(time.year, kYearMark) + time_part(time.month, kMonthMark) +
+                 time_part(time.day, kDayMark);
   // Trailing zero parts are left out: 12:05:00 is "12时5分", midnight is the
   // date alone.
   if (time.second != 0) {
-    text += number_with_mark(time.hour, kHourMark) + number_with_mark(time.minute, kMinuteMark) +
-            number_with_mark(time.second, kSecondMark);
+    text += time_part(time.hour, kHourMark) + time_part(time.minute, kMinuteMark) +
+            time_part(time.second, kSecondMark);
   } else if (time.minute != 0) {
-    text += number_with_mark(time.hour, kHourMark) + number_with_mark(time.minute, kMinuteMark);
+    text += time_part(time.hour, kHourMark) + time_part(time.minute, kMinuteMark);
   } else if (time.hour != 0) {
-    text += number_with_mark(time.hour, kHourMark);
+    text += time_part(time.hour, kHourMark);
   }
   return text;
 }
