@@ -29,7 +29,8 @@ class ScreeningDispatchTest : public ::testing::Test {
   VoteQueueFile queue{context.config};
 
   void SetUp() override {
-    dir.write("关键词.txt", "广告====直接踢出\r\nabc====直接踢出\r\n傻.子====直接踢出\r\n");
+    dir.write("关键词.txt",
+              "广告====直接踢出\r\nabc====直接踢出\r\n傻.子====直接踢出\r\nx y====直接踢出\r\n");
   }
   GbkText dispatch(GbkText message, const GbkText& group, const GbkText& sender) {
     return dispatch_group_message(context, message, "2", group, sender, "");
@@ -79,6 +80,8 @@ TEST_F(ScreeningDispatchTest, MatchesOnTheNormalisedMessageWithoutRegardToCase) 
       {"ab c", true},        // blanks go before screening
       {"a\nbc", false},
       {"你好", false},
+      {"x y", false},        // a keyword that needs a blank never matches
+      {"xy", false},
   };
   for (const Case& c : cases) {
     host.calls.clear();
