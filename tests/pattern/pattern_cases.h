@@ -137,6 +137,10 @@ constexpr PatternCase kPatternCases[] = {
     {"(?=a)+a", "a", "img", 1, "a lookahead may take a quantifier"},
     {"(?=(a))\\1", "a", "img", 1, "a group captured inside a lookahead"},
     {"(?!(a))\\1b", "b", "img", 1, "a group inside a negative lookahead stays unset"},
+    {"(?=)a", "a", "i", 1, "an empty lookahead always holds; Wine's never does",
+     false, 0},
+    {"(?!)", "a", "i", 0, "an empty negative lookahead never holds; Wine's always does",
+     false, 1},
 
     // --- Backreferences and octal escapes
     {"(a)\\1", "aa", "img", 1, "backreference"},
