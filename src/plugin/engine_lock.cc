@@ -3,8 +3,9 @@
 namespace tarvolo {
 
 std::recursive_mutex& engine_mutex() {
-  static std::recursive_mutex mutex;
-  return mutex;
+  // Never destroyed: the unload hook takes it after static objects are gone.
+  static std::recursive_mutex* const mutex = new std::recursive_mutex;
+  return *mutex;
 }
 
 }  // namespace tarvolo

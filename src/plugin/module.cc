@@ -7,10 +7,12 @@
 namespace tarvolo {
 
 ModuleState& module_state() {
-  static ModuleState state{ModerationContext{ConfigDir{&Env::Default(), GbkText()},
-                                             &HostApi::Default(), {}},
-                           {}, {}, {}, false};
-  return state;
+  // Never destroyed: the unload hook may run after the library's static
+  // objects are gone, and it still has to release the retained texts.
+  static ModuleState* const state = new ModuleState{
+      ModerationContext{ConfigDir{&Env::Default(), GbkText()}, &HostApi::Default(), {}}, {}, {}, {},
+      false};
+  return *state;
 }
 
 GbkText directory_of_executable(const GbkText& executable_path) {

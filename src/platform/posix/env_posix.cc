@@ -211,8 +211,9 @@ class PosixEnv : public Env {
 }  // namespace
 
 Env& Env::Default() {
-  static PosixEnv env;
-  return env;
+  // Never destroyed: the library's unload hook still uses it.
+  static PosixEnv* const env = new PosixEnv;
+  return *env;
 }
 
 }  // namespace tarvolo

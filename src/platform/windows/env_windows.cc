@@ -170,8 +170,9 @@ class WindowsEnv : public Env {
 }  // namespace
 
 Env& Env::Default() {
-  static WindowsEnv env;
-  return env;
+  // Never destroyed: the library's unload hook still uses it.
+  static WindowsEnv* const env = new WindowsEnv;
+  return *env;
 }
 
 }  // namespace tarvolo

@@ -40,8 +40,9 @@ class CqapiLibrary : public HostApi {
 }  // namespace
 
 HostApi& HostApi::Default() {
-  static CqapiLibrary library;
-  return library;
+  // Never destroyed: calls may come while the library is being unloaded.
+  static CqapiLibrary* const library = new CqapiLibrary;
+  return *library;
 }
 
 }  // namespace tarvolo
