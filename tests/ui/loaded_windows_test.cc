@@ -87,15 +87,16 @@ std::vector<std::vector<std::string>> list_rows(HWND list) {
   return rows;
 }
 
+// A window enumeration callback has the system's calling convention, which
+// a lambda cannot have on 32-bit Windows.
+BOOL CALLBACK collect_child(HWND child, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  return TRUE;
+}
+
 std::vector<HWND> children(HWND parent) {
   std::vector<HWND> found;
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM list) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumChildWindows(parent, collect_child, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
