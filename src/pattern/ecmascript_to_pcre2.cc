@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace tarvolo {
 namespace {
@@ -75,15 +76,102 @@ class Translator {
   Translator(const std::u16string& pattern, bool multiline)
       : s_(pattern), n_(pattern.size()), multiline_(multiline) {}
 
-  bool run(std::u16string* out) {
+  bool run(std::u16string* out, FirstMatchForm* first_match) {
     group_count_ = count_capturing_groups();
+    alternatives_.assign(1, {});
     if (!disjunction(0)) return false;
+    if (first_match != nullptr) make_first_match_form(first_match);
     *out = std::move(out_);
     return true;
   }
 
  private:
   enum class Repeat { kNone, kValid, kInvalid };
+
+  // What the last term was made of, for the first-match form.
+  enum class Atom { kOther, kDot, kLiteral, kClass, kAssertion };
+  enum class Quantifier { kNone, kStar, kOther };  // kStar: '*' or '*?'
+
+  // A term of a top-level alternative and the span of its translation.
+  struct TopLevelTerm {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    Atom atom = Atom::kOther;
+    Quantifier quantifier = Quantifier::kNone;
+    long min_repeat = 1;  // the quantifier's minimum (1 without one)
+    char16_t literal = 0;
+    std::u16string class_members;  // kClass: every character the class matches
+
+    bool is_run_of_dots() const { return atom == Atom::kDot && quantifier == Quantifier::kStar; }
+    bool is_plain_character() const {
+      return atom == Atom::kLiteral && quantifier == Quantifier::kNone;
+    }
+  };
+
+  // The pattern without the runs of dots at either end of each top-level
+  // alternative, joined by '|' again.
+  void make_first_match_form(FirstMatchForm* form) const {
+    form->pattern.clear();
+    form->literal.clear();
+    form->is_literal = alternatives_.size() == 1;
+    for (std::size_t a = 0; a < alternatives_.size(); ++a) {
+      const std::vector<TopLevelTerm>& terms = alternatives_[a];
+      std::size_t first = 0;
+      std::size_t last = terms.size();
+      while (first < last && terms[first].is_run_of_dots()) ++first;
+      while (last > first && terms[last - 1].is_run_of_dots()) --last;
+      if (a > 0) form->pattern.push_back(u'|');
+      for (std::size_t t = first; t < last; ++t) {
+        form->pattern.append(out_, terms[t].begin, terms[t].end - terms[t].begin);
+        if (!terms[t].is_plain_character()) form->is_literal = false;
+        if (form->is_literal) form->literal.push_back(terms[t].literal);
+      }
+    }
+    if (!form->is_literal) form->literal.clear();
+    if (!form->is_literal) {
+      form->first_characters_known = true;
+      form->first_characters.clear();
+      for (const std::vector<TopLevelTerm>& terms : alternatives_) {
+        if (!add_first_characters(terms, &form->first_characters) ||
+            form->first_characters.size() > kMaxFirstCharacters) {
+          form->first_characters_known = false;
+          form->first_characters.clear();
+          break;
+        }
+      }
+    }
+  }
+
+  // Adds the characters that can start a match of one alternative (runs of
+  // dots at its ends taken off), skipping the assertions before its first
+  // character; false when that is not known, or when the alternative may
+  // match the empty text.
+  static bool add_first_characters(const std::vector<TopLevelTerm>& terms, std::u16string* out) {
+    std::size_t first = 0;
+    while (first < terms.size() && terms[first].is_run_of_dots()) ++first;
+    for (std::size_t t = first; t < terms.size(); ++t) {
+      const TopLevelTerm& term = terms[t];
+      if (term.atom == Atom::kAssertion) continue;
+      if (term.min_repeat < 1) return false;
+      if (term.atom == Atom::kLiteral) {
+        out->push_back(term.literal);
+        return true;
+      }
+      if (term.atom == Atom::kClass) {
+        out->append(term.class_members);
+        return true;
+      }
+      return false;
+    }
+    return false;
+  }
+
+  // A literal character as the atom of the current term.
+  void literal_atom(char16_t c) {
+    last_atom_ = Atom::kLiteral;
+    last_literal_ = c;
+    append_literal(c, &out_);
+  }
 
   // A quantifier {min}, {min,} or {min,max} that starts at a '{'.
   struct Braces {
@@ -140,25 +228,42 @@ class Translator {
     if (depth > kMaxGroupNesting) return false;
     for (;;) {
       while (i_ < n_ && s_[i_] != u'|' && s_[i_] != u')') {
+        TopLevelTerm recorded;
+        recorded.begin = out_.size();
         if (!term(depth)) return false;
+        if (depth == 0) {
+          recorded.end = out_.size();
+          recorded.atom = last_atom_;
+          recorded.quantifier = last_quantifier_;
+          recorded.min_repeat = last_min_repeat_;
+          recorded.literal = last_literal_;
+          if (last_atom_ == Atom::kClass) recorded.class_members = std::move(last_class_members_);
+          alternatives_.back().push_back(std::move(recorded));
+        }
       }
       if (i_ == n_) return depth == 0;  // else a '(' is never closed
       if (s_[i_] == u')') return depth > 0;  // else an unmatched ')'
       out_.push_back(u'|');
       ++i_;
+      if (depth == 0) alternatives_.emplace_back();
     }
   }
 
   bool term(int depth) {
+    last_atom_ = Atom::kOther;
+    last_quantifier_ = Quantifier::kNone;
+    last_min_repeat_ = 1;
     const char16_t c = s_[i_++];
     switch (c) {
       // Assertions take no quantifier: one that follows starts the next term
       // and is rejected there.
       case u'^':
         out_.append(multiline_ ? kLineStart : kTextStart);
+        last_atom_ = Atom::kAssertion;
         return true;
       case u'$':
         out_.append(multiline_ ? kLineEnd : kTextEnd);
+        last_atom_ = Atom::kAssertion;
         return true;
       case u'\\': {
         if (i_ == n_) return false;  // a trailing backslash
@@ -166,12 +271,14 @@ class Translator {
         if (e == u'b' || e == u'B') {
           out_.push_back(u'\\');
           out_.push_back(e);
+          last_atom_ = Atom::kAssertion;
           return true;
         }
         atom_escape(e);
         break;
       }
-      case u'(':
+      case u'(': {
+        const bool lookahead = starts_special_group(i_) && s_[i_ + 1] != u':';
         if (starts_special_group(i_)) {
           out_.append(u"(?");
           out_.push_back(s_[i_ + 1]);
@@ -184,12 +291,19 @@ class Translator {
         if (!disjunction(depth + 1)) return false;
         out_.push_back(u')');
         ++i_;
+        // A group, whatever its last inner term was; a lookahead matches
+        // no character, with or without a quantifier.
+        last_atom_ = lookahead ? Atom::kAssertion : Atom::kOther;
+        last_quantifier_ = Quantifier::kNone;
+        last_min_repeat_ = 1;
         break;
+      }
       case u'[':
         if (!character_class()) return false;
-        break;
+        break;  // character_class() marks the term kClass when it lists its members
       case u'.':
         out_.append(kDot);
+        last_atom_ = Atom::kDot;
         break;
       case u'*':
       case u'+':
@@ -197,10 +311,10 @@ class Translator {
         return false;  // nothing to repeat (also a**, a*+, a???)
       case u'{':
         if (read_braces(i_ - 1, /*check_values=*/false).kind != Repeat::kNone) return false;
-        append_literal(c, &out_);
+        literal_atom(c);
         break;
       default:
-        append_literal(c, &out_);
+        literal_atom(c);
         break;
     }
     return quantifier();
@@ -213,6 +327,8 @@ class Translator {
     if (c == u'*' || c == u'+' || c == u'?') {
       out_.push_back(c);
       ++i_;
+      last_quantifier_ = c == u'*' ? Quantifier::kStar : Quantifier::kOther;
+      last_min_repeat_ = c == u'+' ? 1 : 0;
     } else if (c == u'{') {
       const Braces braces = read_braces(i_, /*check_values=*/true);
       if (braces.kind == Repeat::kInvalid) return false;
@@ -225,6 +341,8 @@ class Translator {
       }
       out_.push_back(u'}');
       i_ = braces.end;
+      last_quantifier_ = Quantifier::kOther;
+      last_min_repeat_ = braces.min;
     } else {
       return true;
     }
@@ -294,17 +412,17 @@ class Translator {
         out_.push_back(u'\\');
         out_.push_back(e);
         return;
-      case u'f': append_literal(u'\f', &out_); return;
-      case u'n': append_literal(u'\n', &out_); return;
-      case u'r': append_literal(u'\r', &out_); return;
-      case u't': append_literal(u'\t', &out_); return;
-      case u'v': append_literal(u'\v', &out_); return;
+      case u'f': literal_atom(u'\f'); return;
+      case u'n': literal_atom(u'\n'); return;
+      case u'r': literal_atom(u'\r'); return;
+      case u't': literal_atom(u'\t'); return;
+      case u'v': literal_atom(u'\v'); return;
       case u'c':
         if (i_ < n_ && is_ascii_letter(s_[i_])) {
-          append_literal(static_cast<char16_t>(s_[i_++] & 0x1F), &out_);
+          literal_atom(static_cast<char16_t>(s_[i_++] & 0x1F));
         } else {
           --i_;  // "\c" before a non-letter: a backslash, then 'c' as it is
-          append_literal(u'\\', &out_);
+          literal_atom(u'\\');
         }
         return;
       case u'x':
@@ -318,15 +436,15 @@ class Translator {
           value = value * 16 + digit;
         }
         if (k == digits) {
-          append_literal(static_cast<char16_t>(value), &out_);
+          literal_atom(static_cast<char16_t>(value));
           i_ += digits;
         } else {
-          append_literal(e, &out_);  // too few hex digits: the letter itself
+          literal_atom(e);  // too few hex digits: the letter itself
         }
         return;
       }
       case u'0':
-        append_literal(octal_escape(0), &out_);
+        literal_atom(octal_escape(0));
         return;
       case u'1': case u'2': case u'3': case u'4': case u'5':
       case u'6': case u'7': case u'8': case u'9': {
@@ -344,15 +462,15 @@ class Translator {
           out_.push_back(u'}');
         } else if (e >= u'8') {
           i_ = first;  // \8, \9 beyond the groups: a backslash, then the digits
-          append_literal(u'\\', &out_);
+          literal_atom(u'\\');
         } else {
           i_ = first;  // beyond the groups: octal
-          append_literal(octal_escape(0), &out_);
+          literal_atom(octal_escape(0));
         }
         return;
       }
       default:
-        append_literal(e, &out_);  // \y is y, \/ is /, ...
+        literal_atom(e);  // \y is y, \/ is /, ...
         return;
     }
   }
@@ -437,12 +555,26 @@ class Translator {
     std::u16string members;
     bool in_range = false;
     char16_t range_start = 0;
+    // Every character the class matches, while they are few and known.
+    bool listed = !negated;
+    last_class_members_.clear();
+    auto list = [&](char16_t from, char16_t to) {
+      if (!listed || static_cast<std::size_t>(to - from) >= kMaxFirstCharacters) {
+        listed = false;
+        return;
+      }
+      for (char16_t c = from;; ++c) {
+        last_class_members_.push_back(c);
+        if (c == to) break;
+      }
+    };
     while (i_ < close) {
       const ClassAtom atom = class_atom(close);
       if (atom.escape != 0) {
         if (in_range) return false;  // [a-\d]
         members.push_back(u'\\');
         members.push_back(atom.escape);
+        listed = false;
         continue;  // a '-' after a class escape is a literal: [\d-z]
       }
       if (in_range) {
@@ -450,6 +582,7 @@ class Translator {
         append_hex_char(range_start, &members);
         members.push_back(u'-');
         append_hex_char(atom.value, &members);
+        list(range_start, atom.value);
         in_range = false;
         continue;
       }
@@ -460,8 +593,12 @@ class Translator {
         continue;
       }
       append_hex_char(atom.value, &members);
+      list(atom.value, atom.value);
     }
     i_ = close + 1;
+    if (listed && last_class_members_.size() <= kMaxFirstCharacters) {
+      last_atom_ = Atom::kClass;  // [] lists nothing: no match can start with it
+    }
     if (members.empty()) {
       out_.append(negated ? kAnything : kNothing);  // [^] and []
     } else {
@@ -479,13 +616,19 @@ class Translator {
   std::size_t i_ = 0;
   int group_count_ = 0;
   std::u16string out_;
+  Atom last_atom_ = Atom::kOther;
+  Quantifier last_quantifier_ = Quantifier::kNone;
+  long last_min_repeat_ = 1;
+  char16_t last_literal_ = 0;
+  std::u16string last_class_members_;
+  std::vector<std::vector<TopLevelTerm>> alternatives_;  // top-level terms by alternative
 };
 
 }  // namespace
 
 bool translate_ecmascript_to_pcre2(const std::u16string& pattern, bool multiline,
-                                   std::u16string* out) {
-  return Translator(pattern, multiline).run(out);
+                                   std::u16string* out, FirstMatchForm* first_match) {
+  return Translator(pattern, multiline).run(out, first_match);
 }
 
 }  // namespace tarvolo
