@@ -3,7 +3,13 @@
 // an answer without crashing, within the match bounds, and
 //   - a pattern the translator accepts compiles in PCRE2 unless it runs
 //     into PCRE2's own size or nesting limits;
-//   - the count with global off is the first match of the global count.
+//   - the count with global off is the first match of the global count;
+//   - the first-match shortcuts (with and without the subject index) answer
+//     0 or 1. They are compared with the whole pattern by
+//     tests/pattern/first_match_shortcuts_test.cc on subjects too short to
+//     reach a match bound; here a bound may end the whole pattern's search
+//     early where an anchored shortcut search goes on, so only their range
+//     is checked.
 //
 // Input: one options byte (bit 0 ignore case, bit 1 multiline), then the
 // pattern, a separator unit 0xFFFF, and the subject.
@@ -16,6 +22,7 @@
 #include <pcre2.h>
 
 #include "pattern/pcre2_program.h"
+#include "pattern/subject_index.h"
 
 namespace {
 
@@ -50,9 +57,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       !is_pcre2_resource_limit(program.pcre2_error())) {
     std::abort();  // the translation produced syntax PCRE2 does not accept
   }
-  const int first = program.count_matches(subject, false);
-  const int all = program.count_matches(subject, true);
+  const int first = program.count_matches_of_whole_pattern(subject, false);
+  const int all = program.count_matches_of_whole_pattern(subject, true);
   if (first != (all > 0 ? 1 : 0)) std::abort();
   if (static_cast<std::size_t>(all) > subject.size() + 1) std::abort();
+  tarvolo::SubjectIndex index;
+  index.assign(subject);
+  const int shortcut = program.count_matches(subject, false);
+  const int indexed = program.count_matches(index, false);
+  if (shortcut < 0 || shortcut > 1 || indexed != shortcut) std::abort();
   return 0;
 }

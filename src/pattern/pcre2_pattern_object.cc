@@ -9,18 +9,20 @@
 // Compiled programs are kept in a bounded cache shared by all objects and
 // threads, keyed by the pattern text and the two options that change the
 // program (ignore case, multiline).
+#include <array>
 #include <atomic>
 #include <cstddef>
-#include <list>
-#include <map>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <tuple>
 #include <utility>
+#include <vector>
 
 #include "pattern/pattern_object.h"
 #include "pattern/pcre2_program.h"
+#include "pattern/subject_index.h"
 #include "platform/env.h"
 #include "text/gbk_text.h"
 
@@ -33,44 +35,81 @@ const GbkText kQuoteEscape = "#引号";
 
 using ProgramPtr = std::shared_ptr<const Pcre2Program>;
 
-ProgramPtr compile(const GbkText& pattern, bool ignore_case, bool multiline) {
+// A program that is kept is worth JIT-compiling; one that runs once is not.
+ProgramPtr compile(const GbkText& pattern, bool ignore_case, bool multiline, bool kept) {
   return std::make_shared<const Pcre2Program>(Env::Default().gbk_to_utf16(pattern), ignore_case,
-                                              multiline);
+                                              multiline, /*jit=*/kept);
 }
 
 // --- The cache of compiled patterns -----------------------------------------
+
+// A hash of the options byte and the pattern, eight bytes at a time.
+std::uint64_t key_hash(unsigned char options, const GbkText& pattern) {
+  constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ULL;
+  std::uint64_t hash = (options + 1) * kMultiplier ^ pattern.size();
+  const char* bytes = pattern.data();
+  std::size_t left = pattern.size();
+  auto mix = [&hash](std::uint64_t word) {
+    hash = (hash ^ word) * kMultiplier;
+    hash ^= hash >> 29;
+  };
+  for (; left >= 8; left -= 8, bytes += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes, 8);
+    mix(word);
+  }
+  if (left > 0) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes, left);
+    mix(word);
+  }
+  return hash ^ (hash >> 32);
+}
 
 // Least recently used entries leave first. Entries are shared pointers, so
 // an entry evicted while another thread still matches with it stays alive
 // until that match ends; a program may match in several threads at once.
 // Rejected patterns are kept too, so that a bad keyword is not parsed again
 // for every message.
+//
+// Screening looks up every keyword of the list for every message, so a hit
+// must cost little: an open-addressing table (linear probing, at most half
+// full) of entry numbers, each entry holding its key, the key's hash and its
+// neighbours in the recency order. A hit hashes the pattern once, compares
+// it once and relinks two entries; no string is built. Screening asks for
+// the same keywords in the same order for every message, so each entry also
+// remembers which entry was asked for after it last time: when that one
+// holds the pattern, the hash and the table are not needed at all.
 class PatternCache {
  public:
+  PatternCache() {
+    slots_.fill(kNone);
+    entries_.reserve(kCacheCapacity);
+  }
+
   ProgramPtr get(const GbkText& pattern, bool ignore_case, bool multiline) {
     if (!enabled_.load(std::memory_order_relaxed)) {
-      return compile(pattern, ignore_case, multiline);
+      return compile(pattern, ignore_case, multiline, /*kept=*/false);
     }
-    Key key{pattern, ignore_case, multiline};
+    const unsigned char options = (ignore_case ? 1 : 0) | (multiline ? 2 : 0);
     {
       std::lock_guard<std::mutex> lock(mutex_);
-      const auto found = entries_.find(key);
-      if (found != entries_.end()) {
-        order_.splice(order_.begin(), order_, found->second.position);
-        return found->second.program;
+      std::int32_t found = predicted(options, pattern);
+      if (found == kNone) found = find(key_hash(options, pattern), options, pattern);
+      if (found != kNone) {
+        note_use(found);
+        return entry(found).program;
       }
     }
+    const std::uint64_t hash = key_hash(options, pattern);
     // Compiled outside the lock; two threads missing on the same key both
     // compile and the second insertion is dropped.
-    ProgramPtr program = compile(pattern, ignore_case, multiline);
+    ProgramPtr program = compile(pattern, ignore_case, multiline, /*kept=*/true);
     std::lock_guard<std::mutex> lock(mutex_);
-    if (!enabled_.load(std::memory_order_relaxed) || entries_.count(key) != 0) return program;
-    order_.push_front(key);
-    entries_.emplace(std::move(key), Entry{program, order_.begin()});
-    if (entries_.size() > kCacheCapacity) {
-      entries_.erase(order_.back());
-      order_.pop_back();
+    if (!enabled_.load(std::memory_order_relaxed) || find(hash, options, pattern) != kNone) {
+      return program;
     }
+    note_use(insert(hash, options, pattern, program));
     return program;
   }
 
@@ -78,24 +117,133 @@ class PatternCache {
     std::lock_guard<std::mutex> lock(mutex_);
     enabled_.store(enabled, std::memory_order_relaxed);
     if (!enabled) {
+      slots_.fill(kNone);
       entries_.clear();
-      order_.clear();
+      newest_ = oldest_ = last_used_ = kNone;
     }
   }
 
   bool enabled() const { return enabled_.load(std::memory_order_relaxed); }
 
  private:
-  using Key = std::tuple<GbkText, bool, bool>;
+  static constexpr std::int32_t kNone = -1;
+  static constexpr std::size_t kSlotCount = 2 * kCacheCapacity;  // a power of two
+  static constexpr std::size_t kSlotMask = kSlotCount - 1;
+
   struct Entry {
+    std::uint64_t hash = 0;
+    unsigned char options = 0;
+    GbkText pattern;
     ProgramPtr program;
-    std::list<Key>::iterator position;
+    std::int32_t newer = kNone;  // recency order, most recent first
+    std::int32_t older = kNone;
+    std::int32_t asked_next = kNone;  // the entry asked for after this one last time
   };
+
+  // The entry asked for after the last one used, when it holds the key.
+  std::int32_t predicted(unsigned char options, const GbkText& pattern) {
+    if (last_used_ == kNone) return kNone;
+    const std::int32_t next = entry(last_used_).asked_next;
+    if (next == kNone) return kNone;
+    const Entry& candidate = entry(next);
+    return candidate.options == options && candidate.pattern == pattern ? next : kNone;
+  }
+
+  void note_use(std::int32_t index) {
+    if (last_used_ != kNone) entry(last_used_).asked_next = index;
+    last_used_ = index;
+    move_to_front(index);
+  }
+
+  Entry& entry(std::int32_t index) { return entries_[static_cast<std::size_t>(index)]; }
+
+  std::int32_t find(std::uint64_t hash, unsigned char options, const GbkText& pattern) {
+    for (std::size_t slot = hash & kSlotMask;; slot = (slot + 1) & kSlotMask) {
+      const std::int32_t index = slots_[slot];
+      if (index == kNone) return kNone;
+      const Entry& candidate = entry(index);
+      if (candidate.hash == hash && candidate.options == options && candidate.pattern == pattern) {
+        return index;
+      }
+    }
+  }
+
+  void unlink(std::int32_t index) {
+    Entry& e = entry(index);
+    if (e.newer != kNone) entry(e.newer).older = e.older; else newest_ = e.older;
+    if (e.older != kNone) entry(e.older).newer = e.newer; else oldest_ = e.newer;
+    e.newer = e.older = kNone;
+  }
+
+  void link_at_front(std::int32_t index) {
+    Entry& e = entry(index);
+    e.newer = kNone;
+    e.older = newest_;
+    if (newest_ != kNone) entry(newest_).newer = index;
+    newest_ = index;
+    if (oldest_ == kNone) oldest_ = index;
+  }
+
+  void move_to_front(std::int32_t index) {
+    if (index == newest_) return;
+    unlink(index);
+    link_at_front(index);
+  }
+
+  // Takes the entry's number out of the table, moving later members of its
+  // probe run back so that every lookup still finds them.
+  void remove_from_slots(std::int32_t index) {
+    std::size_t hole = entry(index).hash & kSlotMask;
+    for (std::size_t probes = 0; slots_[hole] != index; ++probes) {
+      if (probes == kSlotCount) return;  // not in the table (cannot happen)
+      hole = (hole + 1) & kSlotMask;
+    }
+    for (std::size_t next = (hole + 1) & kSlotMask; slots_[next] != kNone;
+         next = (next + 1) & kSlotMask) {
+      const std::size_t home = entry(slots_[next]).hash & kSlotMask;
+      // The member at `next` may fill the hole unless its home lies
+      // cyclically in (hole, next].
+      const bool home_after_hole = hole <= next ? (home > hole && home <= next)
+                                                : (home > hole || home <= next);
+      if (!home_after_hole) {
+        slots_[hole] = slots_[next];
+        hole = next;
+      }
+    }
+    slots_[hole] = kNone;
+  }
+
+  std::int32_t insert(std::uint64_t hash, unsigned char options, const GbkText& pattern,
+                      const ProgramPtr& program) {
+    std::int32_t index;
+    if (entries_.size() < kCacheCapacity) {
+      index = static_cast<std::int32_t>(entries_.size());
+      entries_.emplace_back();
+    } else {
+      index = oldest_;  // the least recently used entry makes room
+      remove_from_slots(index);
+      unlink(index);
+    }
+    Entry& e = entry(index);
+    e.hash = hash;
+    e.options = options;
+    e.pattern = pattern;
+    e.program = program;
+    e.asked_next = kNone;
+    std::size_t slot = hash & kSlotMask;
+    while (slots_[slot] != kNone) slot = (slot + 1) & kSlotMask;
+    slots_[slot] = index;
+    link_at_front(index);
+    return index;
+  }
 
   std::mutex mutex_;
   std::atomic<bool> enabled_{true};
-  std::map<Key, Entry> entries_;
-  std::list<Key> order_;  // most recently used first
+  std::array<std::int32_t, kSlotCount> slots_;
+  std::vector<Entry> entries_;
+  std::int32_t newest_ = kNone;
+  std::int32_t oldest_ = kNone;
+  std::int32_t last_used_ = kNone;
 };
 
 PatternCache& pattern_cache() {
@@ -109,16 +257,19 @@ class Pcre2PatternObject : public PatternObject {
                        bool multiline, bool global, bool quote_escapes) override {
     count_ = 0;
     const ProgramPtr program =
-        pattern_cache().get(quote_escapes ? replace_all(pattern, kQuoteEscape, "\"") : pattern,
-                            !case_sensitive, multiline);
-    // Screening runs every keyword over the same message: convert it once.
+        quote_escapes
+            ? pattern_cache().get(replace_all(pattern, kQuoteEscape, "\""), !case_sensitive,
+                                  multiline)
+            : pattern_cache().get(pattern, !case_sensitive, multiline);
+    // Screening runs every keyword over the same message: convert and index
+    // it once.
     if (!have_subject_ || subject != subject_) {
       subject_ = subject;
-      subject_utf16_ = Env::Default().gbk_to_utf16(subject);
+      subject_index_.assign(Env::Default().gbk_to_utf16(subject));
       have_subject_ = true;
     }
     if (program->status() != Pcre2Program::Status::kCompiled) return false;
-    count_ = program->count_matches(subject_utf16_, global);
+    count_ = program->count_matches(subject_index_, global);
     return true;
   }
 
@@ -128,7 +279,7 @@ class Pcre2PatternObject : public PatternObject {
   int count_ = 0;
   bool have_subject_ = false;
   GbkText subject_;
-  std::u16string subject_utf16_;
+  SubjectIndex subject_index_;
 };
 
 }  // namespace
