@@ -92,6 +92,30 @@ class Env {
   // cut at its first NUL.
   virtual std::u16string gbk_to_utf16(const GbkText& text) = 0;
   virtual GbkText utf16_to_gbk(const std::u16string& text) = 0;
+
+  // --- Reads within one call of the plug-in (see FileReadScope).
+  // While a scope is open on the calling thread, an implementation may answer
+  // a read of a file that this thread already read in the scope from the
+  // bytes it read then, as long as no write went through this Env since.
+  // Scopes nest; the outermost end forgets every file read. The default keeps
+  // nothing and reads every time.
+  virtual void begin_read_scope() {}
+  virtual void end_read_scope() {}
+};
+
+// One call of the plug-in (an entry call, a window event, a timer tick) reads
+// the settings file several times; every read within the call sees the same
+// file unless the call writes it itself. Files are still read afresh by
+// every call, so a change made between two calls applies from the next one.
+class FileReadScope {
+ public:
+  explicit FileReadScope(Env& env) : env_(env) { env_.begin_read_scope(); }
+  ~FileReadScope() { env_.end_read_scope(); }
+  FileReadScope(const FileReadScope&) = delete;
+  FileReadScope& operator=(const FileReadScope&) = delete;
+
+ private:
+  Env& env_;
 };
 
 // Forwards every call to another Env; tests derive from it to replace one
@@ -135,6 +159,8 @@ class EnvWrapper : public Env {
   std::int64_t monotonic_milliseconds() override { return target_.monotonic_milliseconds(); }
   std::u16string gbk_to_utf16(const GbkText& text) override { return target_.gbk_to_utf16(text); }
   GbkText utf16_to_gbk(const std::u16string& text) override { return target_.utf16_to_gbk(text); }
+  void begin_read_scope() override { target_.begin_read_scope(); }
+  void end_read_scope() override { target_.end_read_scope(); }
 
  private:
   Env& target_;

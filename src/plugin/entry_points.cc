@@ -1,5 +1,7 @@
 #include "plugin/entry_points.h"
 
+#include <optional>
+
 #include "moderation/dispatcher.h"
 #include "moderation/normalise.h"
 #include "plugin/engine_lock.h"
@@ -10,6 +12,23 @@
 namespace tarvolo {
 
 GbkText copy_argument(const char* text) { return text == nullptr ? GbkText() : GbkText(text); }
+
+namespace {
+
+// One message reads the settings file several times (flags, switch,
+// threshold, ...); within the call each file is read once. The next call
+// reads every file afresh.
+class CallReadScope {
+ public:
+  explicit CallReadScope(const ModuleState& state) {
+    if (state.context.config.env != nullptr) scope_.emplace(*state.context.config.env);
+  }
+
+ private:
+  std::optional<FileReadScope> scope_;
+};
+
+}  // namespace
 
 const char* run_info_entry() {
   EngineLock lock(engine_mutex());
@@ -25,6 +44,7 @@ const char* run_group_message_entry(const char* message, const char* kind, const
   const GbkText extra_copy = copy_argument(extra);
   EngineLock lock(engine_mutex());
   ModuleState& state = module_state();
+  const CallReadScope reads(state);
   GbkText reply = dispatch_group_message(state.context, message_copy, kind_copy, group_copy,
                                          sender_copy, extra_copy);
   return state.group_message_reply.keep(std::move(reply));

@@ -13,6 +13,7 @@
 #include "platform/env.h"
 #include "platform/posix/cp936.h"
 #include "platform/posix/profile_file.h"
+#include "platform/posix/read_scope_cache.h"
 #include "platform/posix/utf8.h"
 
 namespace tarvolo {
@@ -20,6 +21,10 @@ namespace {
 
 std::string native_path(const GbkText& path) { return utf16_to_utf8(cp936_to_utf16(path)); }
 
+// Reads straight into `contents`, asking for one byte more than the file's
+// size: a regular file that returns less than asked for has ended, so an
+// unchanged file takes one read (open, fstat, read, close). A file that grew
+// meanwhile is read on until its end.
 bool read_native_file(const std::string& path, std::string* contents) {
   contents->clear();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -29,20 +34,32 @@ bool read_native_file(const std::string& path, std::string* contents) {
     ::close(fd);
     return false;
   }
-  char buffer[65536];
+  std::size_t size = 0;
+  std::size_t capacity = static_cast<std::size_t>(info.st_size) + 1;
+  contents->resize(capacity);
   for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    const ssize_t got = ::read(fd, &(*contents)[size], capacity - size);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
       ::close(fd);
       contents->clear();
       return false;
     }
-    if (got == 0) break;
-    contents->append(buffer, static_cast<std::size_t>(got));
+    size += static_cast<std::size_t>(got);
+    if (got == 0 || size < capacity) break;
+    capacity *= 2;  // the file grew after fstat
+    contents->resize(capacity);
   }
   ::close(fd);
+  contents->resize(size);
   return true;
+}
+
+// The file's bytes, from the calling thread's read scope when one is open.
+const std::string& file_bytes(const GbkText& path, std::string* scratch, bool* readable) {
+  return read_scope::file_bytes(path, scratch, readable, [&](std::string* bytes) {
+    return read_native_file(native_path(path), bytes);
+  });
 }
 
 std::string directory_of(const std::string& path) {
@@ -107,9 +124,10 @@ class PosixEnv : public Env {
  public:
   GbkText get_profile_string(const GbkText& path, const GbkText& section, const GbkText& key,
                              const GbkText& default_value, std::size_t buffer_size) override {
-    std::string file;
-    read_native_file(native_path(path), &file);
-    return profile_file::get_string(file, section, key, default_value, buffer_size);
+    std::string scratch;
+    bool readable = false;
+    return profile_file::get_string(file_bytes(path, &scratch, &readable), section, key,
+                                    default_value, buffer_size);
   }
 
   bool write_profile_string(const GbkText& path, const GbkText& section, const GbkText& key,
@@ -133,21 +151,28 @@ class PosixEnv : public Env {
   }
 
   std::string get_profile_section_names(const GbkText& path, std::size_t buffer_size) override {
-    std::string file;
-    read_native_file(native_path(path), &file);
-    return profile_file::section_names(file, buffer_size);
+    std::string scratch;
+    bool readable = false;
+    return profile_file::section_names(file_bytes(path, &scratch, &readable), buffer_size);
   }
 
   bool read_file(const GbkText& path, std::string* contents) override {
-    return read_native_file(native_path(path), contents);
+    bool readable = false;
+    const std::string& bytes = file_bytes(path, contents, &readable);
+    if (&bytes != contents) contents->assign(bytes);
+    return readable;
   }
 
   bool write_file(const GbkText& path, const std::string& contents) override {
-    return write_native_file_atomically(native_path(path), contents);
+    const bool written = write_native_file_atomically(native_path(path), contents);
+    read_scope::note_write();
+    return written;
   }
 
   bool delete_file(const GbkText& path) override {
-    return ::unlink(native_path(path).c_str()) == 0;
+    const bool deleted = ::unlink(native_path(path).c_str()) == 0;
+    read_scope::note_write();
+    return deleted;
   }
 
   bool is_directory(const GbkText& path) override {
@@ -156,11 +181,15 @@ class PosixEnv : public Env {
   }
 
   bool create_directory(const GbkText& path) override {
-    return ::mkdir(native_path(path).c_str(), 0777) == 0;
+    const bool created = ::mkdir(native_path(path).c_str(), 0777) == 0;
+    read_scope::note_write();
+    return created;
   }
 
   bool remove_directory_tree(const GbkText& path) override {
-    return remove_native_tree(native_path(path));
+    const bool removed = remove_native_tree(native_path(path));
+    read_scope::note_write();
+    return removed;
   }
 
   GbkText executable_path() override {
@@ -193,6 +222,9 @@ class PosixEnv : public Env {
   std::u16string gbk_to_utf16(const GbkText& text) override { return cp936_to_utf16(text); }
   GbkText utf16_to_gbk(const std::u16string& text) override { return utf16_to_cp936(text); }
 
+  void begin_read_scope() override { read_scope::begin(); }
+  void end_read_scope() override { read_scope::end(); }
+
  private:
   // Reads the file, applies one change and writes the result back. A change
   // that only deletes never creates a missing file.
@@ -204,7 +236,9 @@ class PosixEnv : public Env {
     if (!existed && !may_create) return true;
     const std::string after = change(before);
     if (existed && after == before) return true;
-    return write_native_file_atomically(native, after);
+    const bool written = write_native_file_atomically(native, after);
+    read_scope::note_write();
+    return written;
   }
 };
 
