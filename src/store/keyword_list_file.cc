@@ -1,5 +1,6 @@
 #include "store/keyword_list_file.h"
 
+#include <cstring>
 #include <string>
 
 namespace tarvolo {
@@ -36,18 +37,33 @@ bool ends_with_line_end(const GbkText& list) {
 }
 
 // Position of the first `needle` in text[from, end) that starts on a
-// character boundary (from must be one), or end. The same stepping as
-// find_text, kept inline here because screening runs it over the whole list
-// for every message.
+// character boundary (from must be one), or end. The same boundaries as
+// find_text's stepping, found faster because screening runs it over the
+// whole list for every message: memchr finds each candidate first byte, and
+// the candidate starts a character unless an odd number of bytes >= 0x80
+// stand right before it (a character always starts after a byte below 0x80,
+// whether that byte was a character or the second byte of one, and from
+// there the bytes >= 0x80 pair up into characters). The needles here start
+// with an ASCII byte, so the bytes looked at behind one candidate stop at
+// the candidate before it, and the search stays linear.
 std::size_t find_in(std::string_view text, std::size_t from, std::size_t end,
                     std::string_view needle) {
   const char first = needle[0];
-  for (std::size_t pos = from; pos < end;) {
-    if (text[pos] == first && end - pos >= needle.size() &&
-        text.compare(pos, needle.size(), needle) == 0) {
-      return pos;
+  std::size_t pos = from;
+  while (pos < end) {
+    const void* hit = std::memchr(text.data() + pos, first, end - pos);
+    if (hit == nullptr) return end;
+    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+    std::size_t high_bytes_before = 0;
+    while (at - high_bytes_before > from &&
+           static_cast<unsigned char>(text[at - high_bytes_before - 1]) >= 0x80) {
+      ++high_bytes_before;
     }
-    pos += (static_cast<unsigned char>(text[pos]) >= 0x80 && pos + 1 < end) ? 2 : 1;
+    if (high_bytes_before % 2 == 0 && end - at >= needle.size() &&
+        text.compare(at, needle.size(), needle) == 0) {
+      return at;
+    }
+    pos = at + 1;
   }
   return end;
 }

@@ -1,5 +1,7 @@
 #include "store/keyword_list_file.h"
 
+#include <cstdint>
+
 #include <gtest/gtest.h>
 
 #include "support/temp_run_dir.h"
@@ -91,6 +93,38 @@ TEST(KeywordEntryReaderTest, AgreesWithTheCopyingFunctions) {
     }
     KeywordEntryView entry;
     EXPECT_FALSE(reader.next(&entry));
+  }
+}
+
+// The same over many lists made of the bytes that matter to the walk: the
+// separators' bytes, bytes >= 0x80 that start two-byte characters, and
+// characters whose second byte is '=' or a letter.
+TEST(KeywordEntryReaderTest, AgreesWithTheCopyingFunctionsOnMixedBytes) {
+  const char* const pieces[] = {"=", "==", "====", "\r", "\n", "\r\n", "a", "\xB0",
+                                "\x81=", "中", "\x81", "\xFE\r"};
+  std::uint32_t state = 12345;
+  auto next = [&state](std::uint32_t bound) {
+    state = state * 1103515245u + 12345u;
+    return (state >> 16) % bound;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    GbkText list;
+    const std::uint32_t length = next(24);
+    for (std::uint32_t i = 0; i < length; ++i) {
+      list += pieces[next(sizeof pieces / sizeof pieces[0])];
+    }
+    SCOPED_TRACE(::testing::PrintToString(list));
+    KeywordEntryReader reader(list);
+    for (const GbkText& line : keyword_lines(list)) {
+      const KeywordEntry expected = parse_keyword_entry(line);
+      KeywordEntryView entry;
+      ASSERT_TRUE(reader.next(&entry)) << line;
+      ASSERT_EQ(entry.pattern, expected.pattern()) << line;
+      ASSERT_EQ(entry.type, expected.type()) << line;
+      ASSERT_EQ(entry.complete, expected.complete()) << line;
+    }
+    KeywordEntryView entry;
+    ASSERT_FALSE(reader.next(&entry));
   }
 }
 
