@@ -63,11 +63,14 @@ GbkText screen_message(const ModerationContext& context, const GbkText& message,
   KeywordEntryView entry;
   GbkText search;
   int hit_count = 0;
+  // Measured once, not for every line.
+  const std::string_view accumulating_type = kAccumulatingKeywordType;
+  const std::string_view direct_removal_type = kDirectRemovalKeywordType;
   while (reader.next(&entry)) {
     // A line without a type (an empty line, a line without "====") and a
     // line of any other type have no effect, so their pattern is not run.
-    const bool accumulating = entry.type == kAccumulatingKeywordType;
-    const bool direct_removal = entry.type == kDirectRemovalKeywordType;
+    const bool accumulating = entry.type == accumulating_type;
+    const bool direct_removal = entry.type == direct_removal_type;
     if (!entry.complete || (!accumulating && !direct_removal)) continue;
 
     if (!keyword_found(patterns, entry.pattern, message, search)) continue;
