@@ -66,7 +66,10 @@ std::uint64_t key_hash(unsigned char options, const GbkText& pattern) {
   return hash ^ (hash >> 32);
 }
 
-// Least recently used entries leave first. Entries are shared pointers, so
+// Entries not used for a while leave first: a full cache replaces the first
+// entry that its clock hand finds unused since the hand last passed it (a
+// cheap approximation of least recently used: a hit only marks its entry).
+// Entries are shared pointers, so
 // an entry evicted while another thread still matches with it stays alive
 // until that match ends; a program may match in several threads at once.
 // Rejected patterns are kept too, so that a bad keyword is not parsed again
@@ -74,9 +77,9 @@ std::uint64_t key_hash(unsigned char options, const GbkText& pattern) {
 //
 // Screening looks up every keyword of the list for every message, so a hit
 // must cost little: an open-addressing table (linear probing, at most half
-// full) of entry numbers, each entry holding its key, the key's hash and its
-// neighbours in the recency order. A hit hashes the pattern once, compares
-// it once and relinks two entries; no string is built. Screening asks for
+// full) of entry numbers, each entry holding its key and the key's hash. A
+// hit hashes the pattern once, compares it once and marks the entry; no
+// string is built. Screening asks for
 // the same keywords in the same order for every message, so each entry also
 // remembers which entry was asked for after it last time: when that one
 // holds the pattern, the hash and the table are not needed at all.
@@ -119,7 +122,8 @@ class PatternCache {
     if (!enabled) {
       slots_.fill(kNone);
       entries_.clear();
-      newest_ = oldest_ = last_used_ = kNone;
+      clock_hand_ = 0;
+      last_used_ = kNone;
     }
   }
 
@@ -135,8 +139,7 @@ class PatternCache {
     unsigned char options = 0;
     GbkText pattern;
     ProgramPtr program;
-    std::int32_t newer = kNone;  // recency order, most recent first
-    std::int32_t older = kNone;
+    bool used = false;  // since the clock hand last passed
     std::int32_t asked_next = kNone;  // the entry asked for after this one last time
   };
 
@@ -152,7 +155,7 @@ class PatternCache {
   void note_use(std::int32_t index) {
     if (last_used_ != kNone) entry(last_used_).asked_next = index;
     last_used_ = index;
-    move_to_front(index);
+    entry(index).used = true;
   }
 
   Entry& entry(std::int32_t index) { return entries_[static_cast<std::size_t>(index)]; }
@@ -166,28 +169,6 @@ class PatternCache {
         return index;
       }
     }
-  }
-
-  void unlink(std::int32_t index) {
-    Entry& e = entry(index);
-    if (e.newer != kNone) entry(e.newer).older = e.older; else newest_ = e.older;
-    if (e.older != kNone) entry(e.older).newer = e.newer; else oldest_ = e.newer;
-    e.newer = e.older = kNone;
-  }
-
-  void link_at_front(std::int32_t index) {
-    Entry& e = entry(index);
-    e.newer = kNone;
-    e.older = newest_;
-    if (newest_ != kNone) entry(newest_).newer = index;
-    newest_ = index;
-    if (oldest_ == kNone) oldest_ = index;
-  }
-
-  void move_to_front(std::int32_t index) {
-    if (index == newest_) return;
-    unlink(index);
-    link_at_front(index);
   }
 
   // Takes the entry's number out of the table, moving later members of its
@@ -220,20 +201,26 @@ class PatternCache {
       index = static_cast<std::int32_t>(entries_.size());
       entries_.emplace_back();
     } else {
-      index = oldest_;  // the least recently used entry makes room
+      // The first entry not used since the hand last passed makes room;
+      // every entry passed loses its mark. One turn finds one at the latest.
+      while (entries_[clock_hand_].used) {
+        entries_[clock_hand_].used = false;
+        clock_hand_ = (clock_hand_ + 1) % kCacheCapacity;
+      }
+      index = static_cast<std::int32_t>(clock_hand_);
+      clock_hand_ = (clock_hand_ + 1) % kCacheCapacity;
       remove_from_slots(index);
-      unlink(index);
     }
     Entry& e = entry(index);
     e.hash = hash;
     e.options = options;
     e.pattern = pattern;
     e.program = program;
+    e.used = false;
     e.asked_next = kNone;
     std::size_t slot = hash & kSlotMask;
     while (slots_[slot] != kNone) slot = (slot + 1) & kSlotMask;
     slots_[slot] = index;
-    link_at_front(index);
     return index;
   }
 
@@ -241,8 +228,7 @@ class PatternCache {
   std::atomic<bool> enabled_{true};
   std::array<std::int32_t, kSlotCount> slots_;
   std::vector<Entry> entries_;
-  std::int32_t newest_ = kNone;
-  std::int32_t oldest_ = kNone;
+  std::size_t clock_hand_ = 0;  // the next entry the hand looks at when full
   std::int32_t last_used_ = kNone;
 };
 

@@ -84,24 +84,34 @@ MatchResources& match_resources() {
   return resources;
 }
 
+// With `jit`, *jitted tells whether the JIT compilation succeeded; without
+// it (unsupported here, or out of executable memory) the interpreter runs
+// the same program.
 pcre2_code* compile_translation(const std::u16string& translated, std::uint32_t options, bool jit,
-                                int* error) {
+                                int* error, bool* jitted) {
   PCRE2_SIZE error_offset = 0;
   pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(translated.data()),
                                    translated.size(), options, error, &error_offset, nullptr);
-  // Without the JIT (unsupported here, or out of executable memory) the
-  // interpreter runs the same program.
-  if (code != nullptr && jit) pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);
+  *jitted = code != nullptr && jit && pcre2_jit_compile(code, PCRE2_JIT_COMPLETE) == 0;
   return code;
 }
 
-// One bounded search from `start`: 1 for a match, 0 for none or a bound
-// reached. The match's span is left in the thread's match data.
-int match_once(const pcre2_code* code, const std::u16string& subject, PCRE2_SIZE start,
-               MatchResources& resources) {
-  const int result = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(subject.data()),
-                                 subject.size(), start, 0, resources.data(), resources.context());
-  return result < 0 ? 0 : 1;
+// One bounded search from `start`; a negative result is no match or a bound
+// reached. A JIT-compiled program runs through pcre2_jit_match, which skips
+// the checks of pcre2_match that hold here anyway (valid subject and
+// offset, no unsupported options). The match's span is left in the thread's
+// match data.
+int search(const pcre2_code* code, bool jitted, const std::u16string& subject, PCRE2_SIZE start,
+           MatchResources& resources, pcre2_match_context* context) {
+  const auto* text = reinterpret_cast<PCRE2_SPTR>(subject.data());
+  return jitted ? pcre2_jit_match(code, text, subject.size(), start, 0, resources.data(), context)
+                : pcre2_match(code, text, subject.size(), start, 0, resources.data(), context);
+}
+
+// 1 for a match, 0 for none or a bound reached.
+int match_once(const pcre2_code* code, bool jitted, const std::u16string& subject,
+               PCRE2_SIZE start, MatchResources& resources) {
+  return search(code, jitted, subject, start, resources, resources.context()) < 0 ? 0 : 1;
 }
 
 // The outcome of the anchored attempts at the first characters' positions.
@@ -110,7 +120,7 @@ enum class Attempts { kMatched, kNoMatch, kUndecided };
 // Tries the anchored program at each position where one of the folded
 // `first_characters` stands. Undecided when there are more positions than
 // kMaxAnchoredAttempts or an attempt reaches its bounds.
-Attempts try_first_character_positions(const pcre2_code* anchored,
+Attempts try_first_character_positions(const pcre2_code* anchored, bool jitted,
                                        const std::u16string& first_characters,
                                        const SubjectIndex& subject, MatchResources& resources) {
   // Counted first, so that a subject with too many of them costs no attempt.
@@ -124,9 +134,7 @@ Attempts try_first_character_positions(const pcre2_code* anchored,
   bool undecided = false;
   for (const char16_t c : first_characters) {
     const bool matched = subject.any_position_of(c, [&](std::size_t pos) {
-      const int result = pcre2_match(
-          anchored, reinterpret_cast<PCRE2_SPTR>(subject.text().data()), subject.text().size(),
-          pos, 0, resources.data(), context);
+      const int result = search(anchored, jitted, subject.text(), pos, resources, context);
       if (result >= 0) return true;
       if (result != PCRE2_ERROR_NOMATCH) undecided = true;  // a bound, or another failure
       return undecided;
@@ -152,7 +160,8 @@ Pcre2Program::Pcre2Program(const std::u16string& pattern, bool ignore_case, bool
   // Its JIT compilation waits for its first use: screening asks for first
   // matches only, which the first-match form answers, and a thousand unused
   // machine-code programs would only crowd the processor's caches.
-  code_ = compile_translation(translated, options, /*jit=*/false, &pcre2_error_);
+  bool jitted = false;
+  code_ = compile_translation(translated, options, /*jit=*/false, &pcre2_error_, &jitted);
   if (code_ == nullptr) {
     status_ = Status::kPcre2Refused;
     return;
@@ -166,7 +175,7 @@ Pcre2Program::Pcre2Program(const std::u16string& pattern, bool ignore_case, bool
     folded_word_ = fold_ascii_case(word_);
   } else if (form.pattern != translated || form.first_characters_known) {
     int ignored = 0;
-    shortened_code_ = compile_translation(form.pattern, options, jit, &ignored);
+    shortened_code_ = compile_translation(form.pattern, options, jit, &ignored, &shortened_jitted_);
     if (shortened_code_ != nullptr) first_match_ = FirstMatch::kShortenedPattern;
     // Anchored attempts only pay off for a program that is kept and run over
     // indexed subjects again and again, and only when PCRE2 knows no first
@@ -177,7 +186,8 @@ Pcre2Program::Pcre2Program(const std::u16string& pattern, bool ignore_case, bool
       pcre2_pattern_info(shortened_code_, PCRE2_INFO_FIRSTCODETYPE, &first_code_type);
     }
     if (shortened_code_ != nullptr && jit && form.first_characters_known && first_code_type == 0) {
-      anchored_code_ = compile_translation(form.pattern, options | PCRE2_ANCHORED, jit, &ignored);
+      anchored_code_ = compile_translation(form.pattern, options | PCRE2_ANCHORED, jit, &ignored,
+                                           &anchored_jitted_);
       for (const char16_t c : form.first_characters) {
         const char16_t folded = fold_ascii_case(c);
         if (first_characters_.find(folded) == std::u16string::npos) {
@@ -193,7 +203,8 @@ Pcre2Program::Pcre2Program(const std::u16string& pattern, bool ignore_case, bool
 // first searches wait for that one compilation.
 void Pcre2Program::whole_pattern_ready() const {
   if (!jit_whole_pattern_) return;
-  std::call_once(whole_pattern_jit_, [this] { pcre2_jit_compile(code_, PCRE2_JIT_COMPLETE); });
+  std::call_once(whole_pattern_jit_,
+                 [this] { whole_jitted_ = pcre2_jit_compile(code_, PCRE2_JIT_COMPLETE) == 0; });
 }
 
 Pcre2Program::~Pcre2Program() {
@@ -218,7 +229,8 @@ int Pcre2Program::count_matches(const SubjectIndex& subject, bool global) const 
   if (anchored_code_ != nullptr) {
     MatchResources& resources = match_resources();
     if (!resources.ok()) return 0;
-    switch (try_first_character_positions(anchored_code_, first_characters_, subject, resources)) {
+    switch (try_first_character_positions(anchored_code_, anchored_jitted_, first_characters_,
+                                          subject, resources)) {
       case Attempts::kMatched: return 1;
       case Attempts::kNoMatch: return 0;
       case Attempts::kUndecided: break;
@@ -233,7 +245,7 @@ int Pcre2Program::first_match_by_form(const std::u16string& subject) const {
   }
   MatchResources& resources = match_resources();
   if (!resources.ok()) return 0;
-  return match_once(shortened_code_, subject, 0, resources);
+  return match_once(shortened_code_, shortened_jitted_, subject, 0, resources);
 }
 
 int Pcre2Program::count_matches_of_whole_pattern(const std::u16string& subject,
@@ -245,7 +257,7 @@ int Pcre2Program::count_matches_of_whole_pattern(const std::u16string& subject,
   int count = 0;
   PCRE2_SIZE start = 0;
   while (start <= length) {
-    if (match_once(code_, subject, start, resources) == 0) break;  // no match, or a bound
+    if (match_once(code_, whole_jitted_, subject, start, resources) == 0) break;  // none, or a bound
     ++count;
     if (!global) break;
     const PCRE2_SIZE* span = pcre2_get_ovector_pointer(resources.data());

@@ -70,6 +70,9 @@ class Pcre2Program {
   bool ignore_case_ = false;
   bool jit_whole_pattern_ = false;
   mutable std::once_flag whole_pattern_jit_;
+  mutable bool whole_jitted_ = false;  // set once, under whole_pattern_jit_
+  bool shortened_jitted_ = false;
+  bool anchored_jitted_ = false;
   // How a search for the first match is answered.
   FirstMatch first_match_ = FirstMatch::kWholePattern;
   pcre2_real_code_16* shortened_code_ = nullptr;  // kShortenedPattern: the form

@@ -1,6 +1,8 @@
 #include "pattern/subject_index.h"
 
-#include <cstring>
+#include <algorithm>
+#include <iterator>
+
 
 namespace tarvolo {
 namespace {
@@ -9,8 +11,11 @@ namespace {
 // units of it already being known to agree.
 bool word_at(const char16_t* text, std::size_t pos, const std::u16string& word,
              std::size_t first) {
-  return std::memcmp(text + pos + first, word.data() + first,
-                     (word.size() - first) * sizeof(char16_t)) == 0;
+  // Keywords are a few characters long: a plain loop beats a call to memcmp.
+  for (std::size_t k = first; k < word.size(); ++k) {
+    if (text[pos + k] != word[k]) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -55,6 +60,11 @@ void SubjectIndex::build() const {
   bucket_shift_ = shift;
   bucket_heads_.assign(buckets, -1);
   next_position_.resize(n);
+  std::fill(std::begin(pairs_), std::end(pairs_), 0);
+  for (std::size_t pos = 0; pos + 1 < n; ++pos) {
+    const std::size_t bit = pair_bit(folded_[pos], folded_[pos + 1]);
+    pairs_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+  }
   // Backwards, so that every chain runs from left to right.
   for (std::size_t pos = n; pos-- > 0;) {
     std::int32_t& head = bucket_heads_[bucket_of(folded_[pos])];
@@ -70,6 +80,7 @@ bool SubjectIndex::contains(const std::u16string& word, const std::u16string& fo
   if (word.size() > text_.size()) return false;
   if (!indexable()) return contains_word(text_, word, folded_word, ignore_case);
   if (!built_) build();
+  if (word.size() >= 2 && !may_hold_pair(folded_word[0], folded_word[1])) return false;
   const std::size_t last_start = text_.size() - word.size();
   const char16_t first = folded_word[0];
   // Every position whose folded unit is the word's folded first unit; an

@@ -67,6 +67,17 @@ class SubjectIndex {
   std::size_t bucket_of(char16_t folded) const {
     return static_cast<std::uint32_t>(folded * 0x9E3779B1u) >> bucket_shift_;
   }
+  static std::size_t pair_bit(char16_t first, char16_t second) {
+    return ((static_cast<std::uint32_t>(first) << 16 | second) * 0x9E3779B1u) >> (32 - kPairBitsLog2);
+  }
+  bool may_hold_pair(char16_t first, char16_t second) const {
+    const std::size_t bit = pair_bit(first, second);
+    return (pairs_[bit / 64] >> (bit % 64)) & 1;
+  }
+
+  // A filter of the pairs of neighbouring folded units: most words are
+  // absent, and most absent words start with a pair that the subject lacks.
+  static constexpr int kPairBitsLog2 = 13;
 
   std::u16string text_;
   // Built on demand: the subject with A-Z lowered, and per bucket of folded
@@ -76,6 +87,7 @@ class SubjectIndex {
   mutable std::vector<std::int32_t> bucket_heads_;
   mutable std::vector<std::int32_t> next_position_;
   mutable int bucket_shift_ = 32;
+  mutable std::uint64_t pairs_[(1u << kPairBitsLog2) / 64] = {};
 };
 
 }  // namespace tarvolo
