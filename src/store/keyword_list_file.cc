@@ -1,6 +1,5 @@
 #include "store/keyword_list_file.h"
 
-#include <cstring>
 #include <string>
 
 namespace tarvolo {
@@ -36,59 +35,54 @@ bool ends_with_line_end(const GbkText& list) {
   return list.size() >= 2 && list.compare(list.size() - 2, 2, kLineEnd) == 0;
 }
 
-// Position of the first `needle` in text[from, end) that starts on a
-// character boundary (from must be one), or end. The same boundaries as
-// find_text's stepping, found faster because screening runs it over the
-// whole list for every message: memchr finds each candidate first byte, and
-// the candidate starts a character unless an odd number of bytes >= 0x80
-// stand right before it (a character always starts after a byte below 0x80,
-// whether that byte was a character or the second byte of one, and from
-// there the bytes >= 0x80 pair up into characters). The needles here start
-// with an ASCII byte, so the bytes looked at behind one candidate stop at
-// the candidate before it, and the search stays linear.
-std::size_t find_in(std::string_view text, std::size_t from, std::size_t end,
-                    std::string_view needle) {
-  const char first = needle[0];
-  std::size_t pos = from;
-  while (pos < end) {
-    const void* hit = std::memchr(text.data() + pos, first, end - pos);
-    if (hit == nullptr) return end;
-    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
-    std::size_t high_bytes_before = 0;
-    while (at - high_bytes_before > from &&
-           static_cast<unsigned char>(text[at - high_bytes_before - 1]) >= 0x80) {
-      ++high_bytes_before;
-    }
-    if (high_bytes_before % 2 == 0 && end - at >= needle.size() &&
-        text.compare(at, needle.size(), needle) == 0) {
-      return at;
-    }
-    pos = at + 1;
-  }
-  return end;
-}
-
 }  // namespace
 
+// One pass over the line, character by character as find_text steps
+// (a byte >= 0x80 starts a two-byte character, so a second byte that looks
+// like '=' or CR belongs to its character): it stops at the first CR LF on a
+// character boundary and notes the first two "====" on the way, the second
+// looked for after the first one ends. Screening runs it over the whole
+// list for every message, so it looks at each byte once.
 bool KeywordEntryReader::next(KeywordEntryView* entry) {
-  const std::string_view line_end = kLineEnd;
   const std::string_view separator = kPieceSeparator;
+  static_assert(sizeof kPieceSeparator - 1 == 4, "the scan below checks for four '='");
+  const std::size_t size = list_.size();
   // The text after the last CR LF is a line only when it is not empty.
-  if (position_ >= list_.size()) return false;
+  if (position_ >= size) return false;
   const std::size_t start = position_;
-  const std::size_t end = find_in(list_, start, list_.size(), line_end);
-  position_ = end == list_.size() ? end : end + line_end.size();
+  std::size_t end = size;
+  std::size_t first_separator = std::string_view::npos;
+  std::size_t second_separator = std::string_view::npos;
+  for (std::size_t pos = start; pos < size;) {
+    const char byte = list_[pos];
+    if (static_cast<unsigned char>(byte) >= 0x80) {
+      pos += pos + 1 < size ? 2 : 1;
+    } else if (byte == '\r' && pos + 1 < size && list_[pos + 1] == '\n') {
+      end = pos;
+      break;
+    } else if (byte == '=' && second_separator == std::string_view::npos &&
+               pos + separator.size() <= size && list_[pos + 1] == '=' &&
+               list_[pos + 2] == '=' && list_[pos + 3] == '=') {
+      // Four '=' never hold a CR, so the separator lies inside the line.
+      (first_separator == std::string_view::npos ? first_separator : second_separator) = pos;
+      pos += separator.size();
+    } else {
+      ++pos;
+    }
+  }
+  position_ = end == size ? end : end + 2;
 
   // Pieces of [start, end): the first ends at the first "====" (or the line
   // end); the second exists when a second "====" ends it or when text
   // follows the first one.
-  const std::size_t first_end = find_in(list_, start, end, separator);
+  const std::size_t first_end = first_separator == std::string_view::npos ? end : first_separator;
   entry->pattern = list_.substr(start, first_end - start);
   entry->type = std::string_view();
   entry->complete = false;
   if (first_end < end) {
     const std::size_t type_start = first_end + separator.size();
-    const std::size_t type_end = find_in(list_, type_start, end, separator);
+    const std::size_t type_end =
+        second_separator == std::string_view::npos ? end : second_separator;
     entry->type = list_.substr(type_start, type_end - type_start);
     entry->complete = type_end < end || type_start < end;
   }

@@ -107,7 +107,7 @@ TEST(KeywordEntryReaderTest, AgreesWithTheCopyingFunctionsOnMixedBytes) {
     state = state * 1103515245u + 12345u;
     return (state >> 16) % bound;
   };
-  for (int round = 0; round < 3000; ++round) {
+  for (int round = 0; round < 20000; ++round) {
     GbkText list;
     const std::uint32_t length = next(24);
     for (std::uint32_t i = 0; i < length; ++i) {
