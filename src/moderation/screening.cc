@@ -1,6 +1,7 @@
 #include "moderation/screening.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "moderation/member_removal.h"
@@ -33,7 +34,13 @@ GbkText removal_notice(const GbkText& sender) {
 // scratch space for the wrapped keyword, reused from line to line.
 bool keyword_found(PatternObject& patterns, std::string_view keyword, const GbkText& message,
                    GbkText& search) {
-  search.assign(kAnyText).append(keyword).append(kAnyText);
+  // Written in place: this runs for every line of the list.
+  constexpr std::size_t kWrap = sizeof kAnyText - 1;
+  search.resize(kWrap + keyword.size() + kWrap);
+  char* out = &search[0];
+  std::memcpy(out, kAnyText, kWrap);
+  if (!keyword.empty()) std::memcpy(out + kWrap, keyword.data(), keyword.size());
+  std::memcpy(out + kWrap + keyword.size(), kAnyText, kWrap);
   try {
     const bool ran = patterns.execute_pattern(search, message, /*case_sensitive=*/false,
                                               /*multiline=*/true, /*global=*/false);
