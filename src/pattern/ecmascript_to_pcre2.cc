@@ -130,40 +130,70 @@ class Translator {
     if (!form->is_literal) form->literal.clear();
     if (!form->is_literal) {
       form->first_characters_known = true;
+      form->second_characters_known = true;
       form->first_characters.clear();
+      form->second_characters.clear();
       for (const std::vector<TopLevelTerm>& terms : alternatives_) {
-        if (!add_first_characters(terms, &form->first_characters) ||
+        if (!add_first_characters(terms, &form->first_characters, &form->second_characters,
+                                  &form->second_characters_known) ||
             form->first_characters.size() > kMaxFirstCharacters) {
           form->first_characters_known = false;
           form->first_characters.clear();
           break;
         }
+        if (form->second_characters.size() > kMaxFirstCharacters) {
+          form->second_characters_known = false;
+        }
       }
+      if (!form->first_characters_known) form->second_characters_known = false;
+      if (!form->second_characters_known) form->second_characters.clear();
     }
+  }
+
+  // The characters a literal or class term matches.
+  static const std::u16string& members_of(const TopLevelTerm& term, std::u16string* single) {
+    if (term.atom == Atom::kClass) return term.class_members;
+    single->assign(1, term.literal);
+    return *single;
   }
 
   // Adds the characters that can start a match of one alternative (runs of
   // dots at its ends taken off), skipping the assertions before its first
   // character; false when that is not known, or when the alternative may
-  // match the empty text.
-  static bool add_first_characters(const std::vector<TopLevelTerm>& terms, std::u16string* out) {
+  // match the empty text. While *second_known, also adds the characters
+  // that can stand second in such a match, or clears *second_known when that
+  // is not known: the same class or character again when the first term
+  // needs at least two of them, else, for a first term without a quantifier,
+  // what the next term (assertions skipped) starts with when it needs at
+  // least one.
+  static bool add_first_characters(const std::vector<TopLevelTerm>& terms, std::u16string* out,
+                                   std::u16string* second, bool* second_known) {
+    auto is_character_term = [](const TopLevelTerm& term) {
+      return term.min_repeat >= 1 && (term.atom == Atom::kLiteral || term.atom == Atom::kClass);
+    };
+    auto next_non_assertion = [&terms](std::size_t t) {
+      while (t < terms.size() && terms[t].atom == Atom::kAssertion) ++t;
+      return t;
+    };
     std::size_t first = 0;
     while (first < terms.size() && terms[first].is_run_of_dots()) ++first;
-    for (std::size_t t = first; t < terms.size(); ++t) {
-      const TopLevelTerm& term = terms[t];
-      if (term.atom == Atom::kAssertion) continue;
-      if (term.min_repeat < 1) return false;
-      if (term.atom == Atom::kLiteral) {
-        out->push_back(term.literal);
-        return true;
-      }
-      if (term.atom == Atom::kClass) {
-        out->append(term.class_members);
-        return true;
-      }
-      return false;
+    const std::size_t t = next_non_assertion(first);
+    if (t == terms.size() || !is_character_term(terms[t])) return false;
+    std::u16string single;
+    out->append(members_of(terms[t], &single));
+    if (!*second_known) return true;
+    if (terms[t].min_repeat >= 2) {
+      second->append(members_of(terms[t], &single));
+      return true;
     }
-    return false;
+    const std::size_t u = next_non_assertion(t + 1);
+    if (terms[t].quantifier == Quantifier::kNone && u < terms.size() &&
+        is_character_term(terms[u])) {
+      second->append(members_of(terms[u], &single));
+      return true;
+    }
+    *second_known = false;
+    return true;
   }
 
   // A literal character as the atom of the current term.

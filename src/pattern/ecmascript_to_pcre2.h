@@ -59,6 +59,10 @@ struct FirstMatchForm {
   // under ignore case their other case starts a match too.
   bool first_characters_known = false;
   std::u16string first_characters;
+  // When also every match is at least two characters long and its second
+  // character is one of a few known ones: those (same form as above).
+  bool second_characters_known = false;
+  std::u16string second_characters;
 };
 
 constexpr std::size_t kMaxFirstCharacters = 8;

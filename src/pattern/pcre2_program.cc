@@ -32,6 +32,9 @@ constexpr std::size_t kJitStackMax = 4 * 1024 * 1024;
 // decides instead.
 constexpr std::uint32_t kMinAnchoredAttemptMatchLimit = 1000;
 constexpr std::size_t kMaxAnchoredAttempts = kMatchLimit / kMinAnchoredAttemptMatchLimit;
+// When PCRE2 knows a first character itself, its search skips to it faster
+// than attempts at more positions than this.
+constexpr std::size_t kMaxAttemptsBeforePcre2Search = 4;
 
 // Match data, match context and JIT stack cannot be shared between threads
 // that match at the same time; each thread keeps its own.
@@ -121,20 +124,33 @@ enum class Attempts { kMatched, kNoMatch, kUndecided };
 // `first_characters` stands. Undecided when there are more positions than
 // kMaxAnchoredAttempts or an attempt reaches its bounds.
 Attempts try_first_character_positions(const pcre2_code* anchored, bool jitted,
+                                       std::size_t max_attempts,
                                        const std::u16string& first_characters,
+                                       const std::u16string* second_characters,
                                        const SubjectIndex& subject, MatchResources& resources) {
+  // A match can only start where a first character stands followed by a
+  // second one (when those are known).
+  const std::u16string& text = subject.text();
+  auto may_start_at = [&](std::size_t pos) {
+    return second_characters == nullptr ||
+           (pos + 1 < text.size() &&
+            second_characters->find(fold_ascii_case(text[pos + 1])) != std::u16string::npos);
+  };
   // Counted first, so that a subject with too many of them costs no attempt.
   std::size_t positions = 0;
   for (const char16_t c : first_characters) {
-    if (subject.any_position_of(c, [&](std::size_t) { return ++positions > kMaxAnchoredAttempts; })) {
-      return Attempts::kUndecided;
-    }
+    const bool too_many = subject.any_position_of(c, [&](std::size_t pos) {
+      return may_start_at(pos) && ++positions > max_attempts;
+    });
+    if (too_many) return Attempts::kUndecided;
   }
+  if (positions == 0) return Attempts::kNoMatch;
   pcre2_match_context* const context = resources.attempt_context(positions);
   bool undecided = false;
   for (const char16_t c : first_characters) {
     const bool matched = subject.any_position_of(c, [&](std::size_t pos) {
-      const int result = search(anchored, jitted, subject.text(), pos, resources, context);
+      if (!may_start_at(pos)) return false;
+      const int result = search(anchored, jitted, text, pos, resources, context);
       if (result >= 0) return true;
       if (result != PCRE2_ERROR_NOMATCH) undecided = true;  // a bound, or another failure
       return undecided;
@@ -143,6 +159,14 @@ Attempts try_first_character_positions(const pcre2_code* anchored, bool jitted,
     if (matched) return Attempts::kMatched;
   }
   return Attempts::kNoMatch;
+}
+
+// Appends each character of `characters`, A-Z lowered, that `out` lacks.
+void add_folded_once(const std::u16string& characters, std::u16string* out) {
+  for (const char16_t c : characters) {
+    const char16_t folded = fold_ascii_case(c);
+    if (out->find(folded) == std::u16string::npos) out->push_back(folded);
+  }
 }
 
 }  // namespace
@@ -185,14 +209,17 @@ Pcre2Program::Pcre2Program(const std::u16string& pattern, bool ignore_case, bool
     if (shortened_code_ != nullptr) {
       pcre2_pattern_info(shortened_code_, PCRE2_INFO_FIRSTCODETYPE, &first_code_type);
     }
-    if (shortened_code_ != nullptr && jit && form.first_characters_known && first_code_type == 0) {
-      anchored_code_ = compile_translation(form.pattern, options | PCRE2_ANCHORED, jit, &ignored,
+    max_anchored_attempts_ =
+        first_code_type == 0 ? kMaxAnchoredAttempts : kMaxAttemptsBeforePcre2Search;
+    if (shortened_code_ != nullptr && jit && form.first_characters_known) {
+      anchored_code_ = compile_translation(form.pattern,
+                                           options | PCRE2_ANCHORED | PCRE2_NO_START_OPTIMIZE, jit,
+                                           &ignored,
                                            &anchored_jitted_);
-      for (const char16_t c : form.first_characters) {
-        const char16_t folded = fold_ascii_case(c);
-        if (first_characters_.find(folded) == std::u16string::npos) {
-          first_characters_.push_back(folded);
-        }
+      add_folded_once(form.first_characters, &first_characters_);
+      if (form.second_characters_known) {
+        second_characters_known_ = true;
+        add_folded_once(form.second_characters, &second_characters_);
       }
     }
   }
@@ -229,7 +256,9 @@ int Pcre2Program::count_matches(const SubjectIndex& subject, bool global) const 
   if (anchored_code_ != nullptr) {
     MatchResources& resources = match_resources();
     if (!resources.ok()) return 0;
-    switch (try_first_character_positions(anchored_code_, anchored_jitted_, first_characters_,
+    switch (try_first_character_positions(anchored_code_, anchored_jitted_,
+                                          max_anchored_attempts_, first_characters_,
+                                          second_characters_known_ ? &second_characters_ : nullptr,
                                           subject, resources)) {
       case Attempts::kMatched: return 1;
       case Attempts::kNoMatch: return 0;

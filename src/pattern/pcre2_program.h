@@ -4,6 +4,7 @@
 #ifndef TARVOLO_PATTERN_PCRE2_PROGRAM_H_
 #define TARVOLO_PATTERN_PCRE2_PROGRAM_H_
 
+#include <cstddef>
 #include <mutex>
 #include <string>
 
@@ -80,6 +81,10 @@ class Pcre2Program {
   // A-Z lowered, each once) that every match starts with; kept programs only.
   pcre2_real_code_16* anchored_code_ = nullptr;
   std::u16string first_characters_;
+  // The characters that every match has second, when known (same form).
+  bool second_characters_known_ = false;
+  std::u16string second_characters_;
+  std::size_t max_anchored_attempts_ = 0;  // more positions: the search decides
   std::u16string word_;                           // kPlainText
   std::u16string folded_word_;                    // kPlainText, ASCII letters lowered
 };

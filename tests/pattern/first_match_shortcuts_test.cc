@@ -85,6 +85,12 @@ const char16_t* const kTablePatterns[] = {
     u".*?\u4E2D.{0,3}\u6587.*?", u".*?\u4E2D\\s*\u6587$.*?", u".*?^\u4E2D\u6587.*?",
     u".*?a+b[a-z]{3}\\d.*?", u".*?[a-z]b.*?", u".*?[\\u00E0-\\u00E9]x.*?",
     u".*?(\u4E2D|\u6587)\u5B57.*?",
+    // Classes first (PCRE2 then knows no first character, and the matches
+    // are tried at the class's characters), with what may stand second.
+    u".*?[ab]c.*?", u".*?[ab]+c.*?", u".*?[ab]{2}c.*?", u".*?[ab]{1,2}c.*?", u".*?[ab]?c.*?",
+    u".*?[ab]\\bc.*?", u".*?[ab](?=c)c.*?", u".*?[ab]c*d.*?", u".*?[ab][cd]{2}.*?",
+    u".*?[ab]|[cd]e.*?", u".*?[aB]x|[cd].*?", u".*?^[ab]c.*?", u".*?[\u4E2D\u6587]\u5B57.*?",
+    u".*?[\u4E2D\u6587]{2}.*?",
 };
 
 const char16_t* const kTableSubjects[] = {
@@ -93,7 +99,8 @@ const char16_t* const kTableSubjects[] = {
     u"b", u"ab ab", u"\u00E9", u"\u00C9", u"\u042F", u"\u044F", u"a{", u"\\c", u"12a",
     u"\u4E2D\u6587\u5B57\u5B57", u"\u4E2D\u4E00\u4E8C\u6587", u"\u4E2D \u6587",
     u"\u4E2D\u6587\n\u4E2D", u"x\n\u4E2D\u6587", u"aaaab", u"zx", u"Zx", u"[x", u"\u00E7x",
-    u"abcdefg1", u"ABCDEFG1", u"\u6587\u5B57", u"a\x01b",
+    u"abcdefg1", u"ABCDEFG1", u"\u6587\u5B57", u"a\x01b", u"ac", u"AC", u"bbc", u"aac",
+    u"acd", u"bcdd", u"a c", u"bx", u"Bx", u"\u6587\u4E2D",
 };
 
 TEST(FirstMatchShortcuts, AgreeWithTheWholePatternOnTheTable) {
