@@ -8,13 +8,13 @@ namespace tarvolo {
 MemoryWindowView::MemoryWindowView(const WindowLayout& layout, WindowEvents& events,
                                    MemoryViewFactory& factory)
     : layout_(layout), events_(events), factory_(factory) {
-  for (const ControlLayout& spec : layout.controls) {
-    ControlState& state = controls_[spec.name];
-    state.kind = spec.kind;
-    state.text = spec.text;
-    state.items = spec.items;
-    state.selected_item = spec.selected_item;
-    state.column_count = spec.columns.size();
+  for (const ControlLayout& control : layout.controls) {
+    ControlState& state = controls_[control.name];
+    state.kind = control.kind;
+    state.text = control.text;
+    state.items = control.items;
+    state.selected_item = control.selected_item;
+    state.column_count = control.columns.size();
   }
   factory_.open_views_.push_back(this);
   ++factory_.created_[layout.title];
