@@ -11,7 +11,7 @@
 #include "moderation/command_text.h"
 #include "moderation/member_removal.h"
 #include "support/full_qq_list.h"
-#include "support/temp_run_dir.h"
+#include "support/moderation_test.h"
 
 namespace tarvolo {
 namespace {
@@ -41,12 +41,8 @@ std::string describe(const CommandCase& c) {
   return ::testing::PrintToString(c.message) + " on " + ::testing::PrintToString(c.before);
 }
 
-class CommandsTest : public ::testing::Test {
+class CommandsTest : public fixtures::ModerationTest {
  protected:
-  TempRunDir dir;
-  RecordingHostApi host;
-  int refreshes = 0;
-  ModerationContext context = fixtures::make_context(dir, host, Env::Default(), &refreshes);
 
   void store(const char* name, const std::string& contents) {
     if (contents == kMissing) {

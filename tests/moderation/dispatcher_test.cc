@@ -6,7 +6,7 @@
 
 #include "store/blacklist_file.h"
 #include "store/settings_file.h"
-#include "support/temp_run_dir.h"
+#include "support/moderation_test.h"
 
 namespace tarvolo {
 namespace {
@@ -14,17 +14,8 @@ namespace {
 using fixtures::RecordingHostApi;
 using fixtures::TempRunDir;
 
-class DispatcherTest : public ::testing::Test {
+class DispatcherTest : public fixtures::ModerationTest {
  protected:
-  TempRunDir dir;
-  RecordingHostApi host;
-  int refreshes = 0;
-  ModerationContext context = fixtures::make_context(dir, host, Env::Default(), &refreshes);
-
-  GbkText dispatch(GbkText message, const GbkText& group, const GbkText& sender,
-                   const GbkText& kind = "2") {
-    return dispatch_group_message(context, message, kind, group, sender, "");
-  }
 
   // The super administrator 1; group 100 has the administrator 5, the
   // given switch line and a threshold that no message without keywords

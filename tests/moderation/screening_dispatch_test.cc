@@ -6,7 +6,8 @@
 
 #include "moderation/dispatcher.h"
 #include "store/vote_queue_file.h"
-#include "support/temp_run_dir.h"
+#include "support/chat_texts.h"
+#include "support/moderation_test.h"
 
 namespace tarvolo {
 namespace {
@@ -17,23 +18,15 @@ using fixtures::post;
 using fixtures::RecordingHostApi;
 using fixtures::TempRunDir;
 
-GbkText removal_notice(const GbkText& qq) {
-  return "【Tarvolo】：\r\nQQ：" + qq + " 涉嫌发送非法关键词，已被踢出本群，希望大家引以为戒！";
-}
+using fixtures::keyword_removal_notice;
 
-class ScreeningDispatchTest : public ::testing::Test {
+class ScreeningDispatchTest : public fixtures::ModerationTest {
  protected:
-  TempRunDir dir;
-  RecordingHostApi host;
-  ModerationContext context = fixtures::make_context(dir, host);
   VoteQueueFile queue{context.config};
 
   void SetUp() override {
     dir.write("关键词.txt",
               "广告====直接踢出\r\nabc====直接踢出\r\n傻.子====直接踢出\r\nx y====直接踢出\r\n");
-  }
-  GbkText dispatch(GbkText message, const GbkText& group, const GbkText& sender) {
-    return dispatch_group_message(context, message, "2", group, sender, "");
   }
 };
 
@@ -51,7 +44,7 @@ TEST_F(ScreeningDispatchTest, TheSwitchGuardsScreening) {
     dir.write("Tarvolo.ini", std::string("[100]\r\n") + c.switch_line + "触发次数=5\r\n");
     host.calls.clear();
     EXPECT_EQ(dispatch("买广告", "100", "555"), c.screened ? kNoReply : "");
-    const std::vector<HostCall> removed = {post("100", removal_notice("555")),
+    const std::vector<HostCall> removed = {post("100", keyword_removal_notice("555")),
                                            kick("100", "555")};
     EXPECT_EQ(host.calls, c.screened ? removed : std::vector<HostCall>{});
   }
@@ -73,14 +66,12 @@ TEST_F(ScreeningDispatchTest, MatchesOnTheNormalisedMessageWithoutRegardToCase) 
     bool removed;
   };
   const Case cases[] = {
-      {"xxABCyy", true},
-      {"广 告", true},       // normalisation removes the blank
-      {"傻大子", true},      // the dot stands for one Chinese character
-      {"傻\n子", false},     // not for a line feed
-      {"ab c", true},        // blanks go before screening
-      {"a\nbc", false},
-      {"你好", false},
-      {"x y", false},        // a keyword that needs a blank never matches
+      {"xxABCyy", true}, {"广 告", true},  // normalisation removes the blank
+      {"傻大子", true},                    // the dot stands for one Chinese character
+      {"傻\n子", false},                   // not for a line feed
+      {"ab c", true},                      // blanks go before screening
+      {"a\nbc", false},  {"你好", false},
+      {"x y", false},  // a keyword that needs a blank never matches
       {"xy", false},
   };
   for (const Case& c : cases) {
@@ -103,19 +94,21 @@ TEST_F(ScreeningDispatchTest, ScreeningOpensAVoteThatMembersDecide) {
   EXPECT_EQ(dispatch("#赞同 111", "900", "7"), "投票成功！\r\n当前QQ：111 的票数为：1/");
   EXPECT_EQ(dispatch("#赞同\n111", "100", "8"), "此人并没有在投票阶段！");
   host.calls.clear();
-  EXPECT_EQ(dispatch("#赞同\r\n111", "100", "8"),
-            "【Tarvolo】\r\nQQ：111因涉嫌发送非法关键词，经群友们神圣的判决，已经被T出本群！");
+  EXPECT_EQ(dispatch("#赞同\r\n111", "100", "8"), fixtures::vote_removal_text("111"));
   EXPECT_EQ(host.calls, std::vector<HostCall>{kick("100", "111")});
   EXPECT_TRUE(queue.list_vote_tasks().empty());
 }
 
 TEST_F(ScreeningDispatchTest, AVoteOffenderWhoOffendsAgainIsRemoved) {
-  dir.write("Tarvolo.ini", "[100]\r\n开关=1\r\n触发次数=1\r\n操作方式=1\r\n[200]\r\n开关=1\r\n触发次数=1\r\n操作方式=1\r\n");
+  dir.write("Tarvolo.ini",
+            "[100]\r\n开关=1\r\n触发次数=1\r\n操作方式=1\r\n[200]\r\n开关=1\r\n触发次数="
+            "1\r\n操作方式=1\r\n");
   dir.write("关键词.txt", "广告====累积关键词\r\n");
   EXPECT_EQ(dispatch("广告", "100", "111"), kNoReply);
   host.calls.clear();
   EXPECT_EQ(dispatch("广告", "200", "111"), kNoReply);
-  EXPECT_EQ(host.calls, (std::vector<HostCall>{post("200", removal_notice("111")), kick("200", "111")}));
+  EXPECT_EQ(host.calls, (std::vector<HostCall>{post("200", keyword_removal_notice("111")),
+                                               kick("200", "111")}));
   EXPECT_TRUE(queue.list_vote_tasks().empty());
 }
 

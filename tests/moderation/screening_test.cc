@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "store/vote_queue_file.h"
-#include "support/temp_run_dir.h"
+#include "support/chat_texts.h"
+#include "support/moderation_test.h"
 
 namespace tarvolo {
 namespace {
@@ -83,15 +84,10 @@ class SubstringPatternObject : public PatternObject {
 const char kGroup[] = "100";
 const char kSender[] = "555";
 
-GbkText removal_notice(const GbkText& qq) {
-  return "【Tarvolo】：\r\nQQ：" + qq + " 涉嫌发送非法关键词，已被踢出本群，希望大家引以为戒！";
-}
+using fixtures::keyword_removal_notice;
 
-class ScreeningTest : public ::testing::Test {
+class ScreeningTest : public fixtures::ModerationTest {
  protected:
-  TempRunDir dir;
-  RecordingHostApi host;
-  ModerationContext context = fixtures::make_context(dir, host);
   SubstringPatternObject engine;
 
   // Settings of group 100; a null value leaves the key out.
@@ -108,7 +104,8 @@ class ScreeningTest : public ::testing::Test {
   std::vector<GbkText> open_votes() { return VoteQueueFile(context.config).list_vote_tasks(); }
 };
 
-const std::vector<HostCall> kRemoved = {post(kGroup, removal_notice(kSender)), kick(kGroup, kSender)};
+const std::vector<HostCall> kRemoved = {post(kGroup, keyword_removal_notice(kSender)),
+                                        kick(kGroup, kSender)};
 const std::vector<HostCall> kNothing = {};
 
 TEST_F(ScreeningTest, SanctionsByThresholdTypeAndActionMode) {
@@ -123,13 +120,16 @@ TEST_F(ScreeningTest, SanctionsByThresholdTypeAndActionMode) {
     std::vector<HostCall> calls;
   };
   const Case cases[] = {
-      {"both accumulating words reach 2", two_accumulating, "2", "0", "广告加群", kNoReply, kRemoved},
-      {"one word several times counts once", two_accumulating, "2", "0", "广告广告广告", "", kNothing},
+      {"both accumulating words reach 2", two_accumulating, "2", "0", "广告加群", kNoReply,
+       kRemoved},
+      {"one word several times counts once", two_accumulating, "2", "0", "广告广告广告", "",
+       kNothing},
       {"no word", two_accumulating, "2", "0", "你好", "", kNothing},
       {"direct removal below the threshold and in mode 2",
        "广告====累积关键词\r\n辱骂====直接踢出\r\n", "5", "2", "辱骂", kNoReply, kRemoved},
       {"letter case is ignored", "abc====直接踢出\r\n", "9", "2", "xxABCyy", kNoReply, kRemoved},
-      {"empty pattern matches every message", "====累积关键词\r\n", "1", "0", "", kNoReply, kRemoved},
+      {"empty pattern matches every message", "====累积关键词\r\n", "1", "0", "", kNoReply,
+       kRemoved},
       {"type with a trailing blank has no effect", "广告====直接踢出 \r\n", "1", "0", "广告", "",
        kNothing},
       {"unknown type has no effect", "广告====警告\r\n", "1", "0", "广告", "", kNothing},
@@ -140,10 +140,13 @@ TEST_F(ScreeningTest, SanctionsByThresholdTypeAndActionMode) {
       {"threshold 0 with an empty list", "", "0", "0", "你好", kNoReply, kRemoved},
       {"threshold 0 with no list file", "<missing>", "0", "0", "你好", kNoReply, kRemoved},
       {"missing threshold counts as 0", two_accumulating, nullptr, "0", "你好", kNoReply, kRemoved},
-      {"non-numeric threshold counts as 0", two_accumulating, "abc", "0", "你好", kNoReply, kRemoved},
+      {"non-numeric threshold counts as 0", two_accumulating, "abc", "0", "你好", kNoReply,
+       kRemoved},
       {"full-width threshold digits", two_accumulating, "２", "0", "广告", "", kNothing},
-      {"missing action mode means removal", two_accumulating, "1", nullptr, "广告", kNoReply, kRemoved},
-      {"non-numeric action mode means removal", two_accumulating, "1", "x", "广告", kNoReply, kRemoved},
+      {"missing action mode means removal", two_accumulating, "1", nullptr, "广告", kNoReply,
+       kRemoved},
+      {"non-numeric action mode means removal", two_accumulating, "1", "x", "广告", kNoReply,
+       kRemoved},
       {"action mode 2 does nothing", two_accumulating, "1", "2", "广告", "", kNothing},
       {"action mode 7 does nothing", two_accumulating, "1", "7", "广告", "", kNothing},
   };
@@ -177,7 +180,8 @@ TEST_F(ScreeningTest, AsksTheEngineForTheFirstMatchOfTheWrappedKeyword) {
 
 TEST_F(ScreeningTest, DirectRemovalEndsTheScreening) {
   set_group("1", "1");
-  dir.write("关键词.txt", "a====累积关键词\r\nb====直接踢出\r\nc====直接踢出\r\nd====累积关键词\r\n");
+  dir.write("关键词.txt",
+            "a====累积关键词\r\nb====直接踢出\r\nc====直接踢出\r\nd====累积关键词\r\n");
   EXPECT_EQ(screen("abcd"), kNoReply);
   EXPECT_EQ(engine.keywords_run(), (std::vector<GbkText>{"a", "b"}));
   EXPECT_EQ(host.calls, kRemoved);  // removed at once, no vote despite mode 1
@@ -193,8 +197,7 @@ TEST_F(ScreeningTest, LinesThatCannotActAreSkippedAndNeverStopTheRest) {
             "广告====累积关键词\r\n\r\n\r\n加群====累积关键词\r\n");
   EXPECT_EQ(screen("广告加群"), kNoReply);
   EXPECT_EQ(host.calls, kRemoved);
-  EXPECT_EQ(engine.keywords_run(),
-            (std::vector<GbkText>{"(广告", "!throw", "广告", "加群"}));
+  EXPECT_EQ(engine.keywords_run(), (std::vector<GbkText>{"(广告", "!throw", "广告", "加群"}));
 }
 
 TEST_F(ScreeningTest, ActionModeOneOpensAVote) {

@@ -6,7 +6,8 @@
 
 #include "store/profile_access.h"
 #include "store/vote_queue_file.h"
-#include "support/temp_run_dir.h"
+#include "support/chat_texts.h"
+#include "support/moderation_test.h"
 
 namespace tarvolo {
 namespace {
@@ -16,6 +17,7 @@ using fixtures::kick;
 using fixtures::post;
 using fixtures::RecordingHostApi;
 using fixtures::TempRunDir;
+using fixtures::vote_removal_text;
 
 const char kFor[] = "#赞同";
 const char kAgainst[] = "#反对";
@@ -24,15 +26,8 @@ GbkText counted(const GbkText& member, const GbkText& tally_and_limit) {
   return "投票成功！\r\n当前QQ：" + member + " 的票数为：" + tally_and_limit;
 }
 
-GbkText removed(const GbkText& member) {
-  return "【Tarvolo】\r\nQQ：" + member + "因涉嫌发送非法关键词，经群友们神圣的判决，已经被T出本群！";
-}
-
-class VotesTest : public ::testing::Test {
+class VotesTest : public fixtures::ModerationTest {
  protected:
-  TempRunDir dir;
-  RecordingHostApi host;
-  ModerationContext context = fixtures::make_context(dir, host);
   VoteQueueFile queue{context.config};
 
   void SetUp() override {
@@ -63,7 +58,7 @@ TEST_F(VotesTest, SequencesOfVotes) {
        "100",
        {{kFor, "1", "100", counted("111", "1/3")},
         {kFor, "2", "100", counted("111", "2/3")},
-        {kFor, "3", "100", removed("111")}},
+        {kFor, "3", "100", vote_removal_text("111")}},
        false},
       {"for, against, for, for stays below 3",
        "100",
@@ -86,17 +81,18 @@ TEST_F(VotesTest, SequencesOfVotes) {
        true},
       {"votes against never remove, the tally goes negative",
        "300",  // no limit set: the first vote in favour would remove
-       {{kAgainst, "1", "300", counted("111", "-1/")}, {kAgainst, "2", "300", counted("111", "-2/")}},
+       {{kAgainst, "1", "300", counted("111", "-1/")},
+        {kAgainst, "2", "300", counted("111", "-2/")}},
        true},
       {"no limit set: the first vote in favour removes",
        "300",
-       {{kFor, "1", "300", removed("111")}},
+       {{kFor, "1", "300", vote_removal_text("111")}},
        false},
       {"another group's vote counts; the task group decides, the reply shows the voter's group",
        "100",
        {{kFor, "1", "200", counted("111", "1/5")},
         {kFor, "2", "400", counted("111", "2/")},
-        {kFor, "3", "200", removed("111")}},
+        {kFor, "3", "200", vote_removal_text("111")}},
        false},
       {"the member cannot vote on their own task",
        "100",
