@@ -94,6 +94,27 @@ BOOL CALLBACK collect_child(HWND child, LPARAM list) {
   return TRUE;
 }
 
+// The main window of the plug-in loaded by this process. Other test programs
+// running at the same time load the plug-in too, each with a main window of
+// the same title, so a search by title alone may find theirs.
+BOOL CALLBACK match_own_main_window(HWND window, LPARAM found) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char title[64] = {};
+  GetWindowTextA(window, title, sizeof title);
+  if (process == GetCurrentProcessId() && std::string(title) == kMainTitle) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND own_main_window() {
+  HWND found = nullptr;
+  EnumWindows(match_own_main_window, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 std::vector<HWND> children(HWND parent) {
   std::vector<HWND> found;
   EnumChildWindows(parent, collect_child, reinterpret_cast<LPARAM>(&found));
@@ -135,7 +156,7 @@ class LoadedWindowsTest : public ::testing::Test {
     if (host_api != nullptr) FreeLibrary(host_api);
   }
 
-  HWND main_window() { return FindWindowA(nullptr, kMainTitle); }
+  HWND main_window() { return own_main_window(); }
 
   HMODULE host_api = nullptr;
   CallLog call_log = nullptr;
