@@ -156,6 +156,8 @@ class Session {
       const std::string mode = host_sim::utf8_to_gbk(take_word(line));
       plugin_.fill_group_settings(group.c_str(), mode.c_str());
     } else if (action == "sleep") {
+      std::printf("... %s s pass\n", line.c_str());
+      std::fflush(stdout);
       idle(std::atof(line.c_str()));
     } else {
       std::printf("unknown action @%s\n", action.c_str());
