@@ -27,6 +27,7 @@
 
 #include "platform/env.h"
 #include "plugin_library.h"
+#include "support/fixed_sequence.h"
 
 namespace {
 
@@ -56,18 +57,7 @@ std::vector<std::string> chinese_characters() {
   return characters;
 }
 
-// A fixed sequence, so that every run screens the same texts.
-class Sequence {
- public:
-  explicit Sequence(std::uint64_t seed) : state_(seed) {}
-  std::size_t next(std::size_t bound) {
-    state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-    return static_cast<std::size_t>((state_ >> 33) % bound);
-  }
-
- private:
-  std::uint64_t state_;
-};
+using Sequence = tarvolo::fixtures::FixedSequence;
 
 // Seven lines in ten are plain words (Chinese, or ASCII letters), three are
 // regular expressions of the kinds keyword lists hold: gaps, classes,

@@ -16,6 +16,7 @@
 #include "pattern/pcre2_program.h"
 #include "pattern/subject_index.h"
 #include "platform/env.h"
+#include "support/fixed_sequence.h"
 
 namespace tarvolo {
 namespace {
@@ -115,18 +116,7 @@ TEST(FirstMatchShortcuts, AgreeWithTheWholePatternOnTheTable) {
   }
 }
 
-// A fixed sequence, so that a failure can be reproduced.
-class Sequence {
- public:
-  explicit Sequence(std::uint64_t seed) : state_(seed) {}
-  std::size_t next(std::size_t bound) {
-    state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
-    return static_cast<std::size_t>((state_ >> 33) % bound);
-  }
-
- private:
-  std::uint64_t state_;
-};
+using Sequence = tarvolo::fixtures::FixedSequence;
 
 // Patterns made of the dialect's pieces, subjects of the characters that
 // they name. Subjects stay short so that no search comes near the match
